@@ -1,0 +1,21 @@
+# The front door. `make test` installs what is missing, builds both presets
+# and runs every test; its output ends with ctest's summary.
+.PHONY: test build deps clean
+
+JOBS ?= 2
+
+deps:
+	@tools/install-deps.sh
+
+build: deps
+	cmake --preset native >/dev/null
+	cmake --build --preset native -j$(JOBS)
+	cmake --preset mingw >/dev/null
+	cmake --build --preset mingw -j$(JOBS)
+
+test: build
+	ctest --preset native
+	tools/wine-session.sh build/mingw/wineprefix ctest --preset mingw
+
+clean:
+	rm -rf build

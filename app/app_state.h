@@ -1,0 +1,37 @@
+// The one process-wide state record and the readiness gate.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+class TrayIcon;
+
+// Has no data: its existence gates the toggles and the start-up update check.
+class AppController {
+public:
+    // Downloads the version file once and offers a newer release on the tray.
+    void CheckForUpdates(TrayIcon& tray) const;
+};
+
+struct AppState {
+    AppState();
+    ~AppState();
+    AppState(const AppState&) = delete;
+    AppState& operator=(const AppState&) = delete;
+
+    HWND mainWindow = nullptr;
+    HINSTANCE instance = nullptr;
+    bool hiddenVisible = false;
+    bool includeSystemFiles = false;
+    bool extensionsVisible = false;
+    std::unique_ptr<TrayIcon> tray;
+    std::unique_ptr<AppController> controller;
+    HWND selectorWindow = nullptr;
+};
+
+// Used only on the user-interface thread.
+extern AppState g_app;
+
+// Whether the tray icon is in the notification area (a TrayIcon exists and is created).
+bool TrayIconShown();

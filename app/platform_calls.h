@@ -1,0 +1,24 @@
+// The few system calls that pop up, block, leave the machine or are not
+// faithful everywhere, reached through one table so that tests can stand in
+// for them. The defaults are the real functions.
+#pragma once
+
+#include <windows.h>
+#include <shlobj.h>
+
+struct PlatformCalls {
+    void(WINAPI* getSetShellSettings)(SHELLSTATE* state, DWORD mask, BOOL set);
+    void(WINAPI* changeNotify)(LONG eventId, UINT flags, LPCVOID item1, LPCVOID item2);
+    BOOL(WINAPI* notifyIcon)(DWORD message, PNOTIFYICONDATAW data);
+    HINSTANCE(WINAPI* shellExecute)(HWND owner, LPCWSTR verb, LPCWSTR file, LPCWSTR parameters, LPCWSTR directory,
+                                    INT show);
+    int(WINAPI* messageBox)(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
+    BOOL(WINAPI* trackPopupMenu)(HMENU menu, UINT flags, int x, int y, int reserved, HWND owner, const RECT* rect);
+    // URLDownloadToFileW, synchronous, with no caller object and no progress callback.
+    HRESULT (*downloadToFile)(LPCWSTR url, LPCWSTR localPath);
+};
+
+extern PlatformCalls g_platform;
+
+// The real functions, as a fresh table.
+PlatformCalls DefaultPlatformCalls();

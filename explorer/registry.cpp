@@ -1,0 +1,62 @@
+#include "explorer/registry.h"
+
+#include <string>
+
+#include "app/handles.h"
+
+namespace {
+
+UniqueKey OpenForReading(const wchar_t* keyPath) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, keyPath, 0, KEY_READ, &key) != ERROR_SUCCESS) return nullptr;
+    return UniqueKey(key);
+}
+
+UniqueKey OpenForWriting(const wchar_t* keyPath) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, keyPath, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS) {
+        return nullptr;
+    }
+    return UniqueKey(key);
+}
+
+}  // namespace
+
+bool ReadRegistryBytes(const wchar_t* keyPath, const wchar_t* valueName, void* buffer, DWORD bufferBytes) {
+    const UniqueKey key = OpenForReading(keyPath);
+    if (!key) return false;
+    DWORD size = bufferBytes;
+    return RegQueryValueExW(key.get(), valueName, nullptr, nullptr, static_cast<BYTE*>(buffer), &size) ==
+           ERROR_SUCCESS;
+}
+
+bool ReadRegistryDword(const wchar_t* keyPath, const wchar_t* valueName, DWORD& value) {
+    DWORD data = 0;
+    if (!ReadRegistryBytes(keyPath, valueName, &data, sizeof data)) return false;
+    value = data;
+    return true;
+}
+
+bool WriteRegistryDword(const wchar_t* keyPath, const wchar_t* valueName, DWORD value) {
+    const UniqueKey key = OpenForWriting(keyPath);
+    if (!key) return false;
+    return RegSetValueExW(key.get(), valueName, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value) ==
+           ERROR_SUCCESS;
+}
+
+bool WriteRegistryString(const wchar_t* keyPath, const wchar_t* valueName, std::wstring_view text) {
+    const UniqueKey key = OpenForWriting(keyPath);
+    if (!key) return false;
+    const std::wstring terminated(text);  // c_str() supplies the NUL that the byte count includes
+    const DWORD bytes = static_cast<DWORD>((terminated.size() + 1) * sizeof(wchar_t));
+    return RegSetValueExW(key.get(), valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(terminated.c_str()),
+                          bytes) == ERROR_SUCCESS;
+}
+
+bool DeleteRegistryValue(const wchar_t* keyPath, const wchar_t* valueName) {
+    const UniqueKey key = OpenForWriting(keyPath);
+    if (!key) return false;
+    const LSTATUS status = RegDeleteValueW(key.get(), valueName);
+    return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
+}

@@ -1,0 +1,25 @@
+// One registry value at a time under HKEY_CURRENT_USER: every call opens the
+// key, reads or writes one value and closes the key again. Failures are
+// reported only through the result; callers choose their own defaults.
+#pragma once
+
+#include <windows.h>
+
+#include <string_view>
+
+// Queries up to 4 bytes into a zero-filled DWORD; the value's type is not
+// examined. Fails for a missing key or value and for data longer than 4 bytes.
+bool ReadRegistryDword(const wchar_t* keyPath, const wchar_t* valueName, DWORD& value);
+
+// Queries the value's bytes into buffer (which the caller zero-fills);
+// fails when the data does not fit in bufferBytes.
+bool ReadRegistryBytes(const wchar_t* keyPath, const wchar_t* valueName, void* buffer, DWORD bufferBytes);
+
+// Opens or creates the key and sets a 4-byte REG_DWORD.
+bool WriteRegistryDword(const wchar_t* keyPath, const wchar_t* valueName, DWORD value);
+
+// Opens or creates the key and sets a REG_SZ whose byte count includes the terminating NUL.
+bool WriteRegistryString(const wchar_t* keyPath, const wchar_t* valueName, std::wstring_view text);
+
+// Deletes the value; true also when it was already absent.
+bool DeleteRegistryValue(const wchar_t* keyPath, const wchar_t* valueName);

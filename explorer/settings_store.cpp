@@ -1,0 +1,53 @@
+#include "explorer/settings_store.h"
+
+#include <windows.h>
+
+#include "explorer/registry.h"
+
+namespace {
+constexpr DWORD kLanguageUnits = 10;
+constexpr DWORD kRunEntryBytes = 520;
+}  // namespace
+
+std::wstring ReadLanguageSetting() {
+    wchar_t buffer[kLanguageUnits] = {};
+    if (!ReadRegistryBytes(kSettingsKeyPath, L"Lang", buffer, sizeof buffer)) return {};
+    // Stored data may lack its terminator; never look past the buffer.
+    return std::wstring(buffer, wcsnlen(buffer, kLanguageUnits));
+}
+
+void WriteLanguageSetting(std::wstring_view code) { WriteRegistryString(kSettingsKeyPath, L"Lang", code); }
+
+bool ReadIncludeSystemFiles() {
+    DWORD value = 0;
+    if (!ReadRegistryDword(kSettingsKeyPath, L"IncludeSystemFiles", value)) return true;
+    return value == 1;
+}
+
+void WriteIncludeSystemFiles(bool include) {
+    WriteRegistryDword(kSettingsKeyPath, L"IncludeSystemFiles", include ? 1 : 0);
+}
+
+void WriteIncludeExtensions(bool shown) { WriteRegistryDword(kSettingsKeyPath, L"IncludeExtensions", shown ? 1 : 0); }
+
+void WriteRunAtStartup(bool chosen) { WriteRegistryDword(kSettingsKeyPath, L"RunAtStartup", chosen ? 1 : 0); }
+
+bool RunEntryExists() {
+    BYTE buffer[kRunEntryBytes] = {};
+    return ReadRegistryBytes(kRunKeyPath, kRunValueName, buffer, sizeof buffer);
+}
+
+void WriteRunEntry() {
+    wchar_t path[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    // A full buffer means the path was cut short: such a path would start
+    // nothing, or something else, at logon.
+    if (length == 0 || length >= MAX_PATH) return;
+    // Quoted, so that a path with spaces cannot be read as a shorter program path.
+    std::wstring quoted = L"\"";
+    quoted.append(path, length);
+    quoted += L"\"";
+    WriteRegistryString(kRunKeyPath, kRunValueName, quoted);
+}
+
+void DeleteRunEntry() { DeleteRegistryValue(kRunKeyPath, kRunValueName); }

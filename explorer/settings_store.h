@@ -1,0 +1,31 @@
+// The settings store: the program's own per-user values under
+// HKEY_CURRENT_USER "Software\Veilux", and its entry in the per-user Run key
+// that makes Windows start it at logon. Nothing here reports a failure: a
+// failed read gives the value's default, a failed write keeps the old value.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+inline constexpr wchar_t kSettingsKeyPath[] = L"Software\\Veilux";
+inline constexpr wchar_t kRunKeyPath[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline constexpr wchar_t kRunValueName[] = L"Veilux";
+
+// The stored "Lang" code, at most 10 UTF-16 units; empty when absent,
+// unreadable or longer than 20 bytes.
+std::wstring ReadLanguageSetting();
+void WriteLanguageSetting(std::wstring_view code);
+
+// "IncludeSystemFiles": only 1 counts as true; absent or unreadable is true.
+bool ReadIncludeSystemFiles();
+void WriteIncludeSystemFiles(bool include);
+
+void WriteIncludeExtensions(bool shown);
+void WriteRunAtStartup(bool chosen);
+
+// Whether the Run entry exists (its data is not compared with this program's path).
+bool RunEntryExists();
+// Stores the running executable's path, in double quotes, as the Run entry.
+// Leaves the entry as it was when the path could not be had in full.
+void WriteRunEntry();
+void DeleteRunEntry();

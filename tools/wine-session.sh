@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Usage: wine-session.sh PREFIX_DIR COMMAND...
+# Runs COMMAND with a private Wine prefix (made once) and a private Xvfb
+# display, with a persistent wineserver so that each Windows program starts
+# fast. Stops the server and the display on every exit path.
+set -euo pipefail
+prefix=$(realpath -m "$1")
+shift
+here=$(cd "$(dirname "$0")" && pwd)
+
+export WINEPREFIX=$prefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+
+display=""
+for n in $(seq 91 160); do
+  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=$n; break; fi
+done
+[ -n "$display" ] || { echo "wine-session.sh: no free X display" >&2; exit 1; }
+Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+export DISPLAY=":$display"
+
+cleanup() {
+  wineserver -k >/dev/null 2>&1 || true
+  kill "$xvfb_pid" >/dev/null 2>&1 || true
+  wait "$xvfb_pid" 2>/dev/null || true
+}
+trap cleanup EXIT
+for _ in $(seq 1 100); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.05; done
+
+# First use of a new prefix must not race with programs started in parallel.
+if [ ! -f "$prefix/system.reg" ]; then
+  mkdir -p "$prefix"
+  wineboot -i >/dev/null 2>&1 || true
+  wineserver -w
+  bash "$here/prepare-prefix.sh" >/dev/null 2>&1
+  wineserver -w
+fi
+wineserver -p
+"$@"

@@ -1,0 +1,24 @@
+// The tray's right-click menu: built at each opening, destroyed when it closes.
+#include "app/handles.h"
+#include "app/platform_calls.h"
+#include "i18n/ui_strings.h"
+#include "tray/tray_icon.h"
+#include "tray/tray_view.h"
+
+void TrayIcon::ShowContextMenu(bool hiddenVisible, bool includeSystemFiles, bool extensionsVisible) {
+    if (!created) return;
+    const UniqueMenu menu(CreatePopupMenu());
+    if (!menu) return;
+    for (const MenuItem& item : ContextMenuItems(hiddenVisible, includeSystemFiles, extensionsVisible)) {
+        const wchar_t* text = (item.flags & kMenuSeparator) ? nullptr : UiText(item.text);
+        AppendMenuW(menu.get(), item.flags, item.id, text);
+    }
+    POINT cursor = {};
+    GetCursorPos(&cursor);
+    // The owner must be the foreground window, or the menu would not close
+    // when the user clicks elsewhere.
+    SetForegroundWindow(ownerWindow);
+    // The choice reaches the owner as an ordinary WM_COMMAND.
+    g_platform.trackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_BOTTOMALIGN | TPM_LEFTBUTTON, cursor.x, cursor.y, 0,
+                              ownerWindow, nullptr);
+}

@@ -1,0 +1,92 @@
+#include "tray/tray_icon.h"
+
+#include <cstring>
+#include <cwchar>
+
+#include "app/platform_calls.h"
+#include "tray/commands.h"
+#include "tray/tray_view.h"
+#include "i18n/ui_strings.h"
+
+namespace {
+
+constexpr UINT kAddFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_INFO;
+
+// Each icon is loaded as the caller's own handle (no LR_SHARED), so it can be destroyed.
+HICON LoadStateIcon(int resourceId) {
+    return static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR));
+}
+
+// Copies text into a fixed field, cutting it at the field's size.
+template <std::size_t N>
+void CopyBounded(wchar_t (&field)[N], const wchar_t* text) {
+    wcsncpy(field, text, N - 1);
+    field[N - 1] = L'\0';
+}
+
+}  // namespace
+
+TrayIcon::TrayIcon() { std::memset(&nid, 0, sizeof nid); }
+
+TrayIcon::~TrayIcon() { Remove(); }
+
+bool TrayIcon::Create(HWND owner) {
+    ownerWindow = owner;
+    nid.cbSize = sizeof(NOTIFYICONDATAW);
+    nid.hWnd = owner;
+    nid.uID = TRAY_ICON_ID;
+    nid.uFlags = kAddFlags;
+    nid.uCallbackMessage = WM_TRAYICON;
+    currentIcon = LoadStateIcon(kIconHiddenFilesHidden);
+    if (!currentIcon) {
+        ownerWindow = nullptr;
+        std::memset(&nid, 0, sizeof nid);
+        return false;
+    }
+    nid.hIcon = currentIcon;
+    created = true;
+    return true;
+}
+
+bool TrayIcon::Add() {
+    if (!created) return false;
+    nid.uFlags = kAddFlags;
+    return g_platform.notifyIcon(NIM_ADD, &nid) != FALSE;
+}
+
+void TrayIcon::Update(bool hiddenVisible, bool includeSystemFiles) {
+    if (!created) return;
+    CopyBounded(nid.szTip, UiText(TooltipKey(hiddenVisible, includeSystemFiles)));
+    nid.uFlags = NIF_TIP;
+    g_platform.notifyIcon(NIM_MODIFY, &nid);
+
+    // Loaded afresh even when the picture stays, so exactly one handle is held.
+    HICON icon = LoadStateIcon(StateIconId(hiddenVisible));
+    if (!icon) return;
+    if (currentIcon) DestroyIcon(currentIcon);
+    currentIcon = icon;
+    nid.hIcon = icon;
+    nid.uFlags = NIF_ICON;
+    g_platform.notifyIcon(NIM_MODIFY, &nid);
+}
+
+void TrayIcon::ShowBalloon(const wchar_t* title, const wchar_t* text, bool opensDownloadPage) {
+    if (!created || !title || !text) return;
+    updateClickPending = opensDownloadPage;
+    CopyBounded(nid.szInfoTitle, title);
+    CopyBounded(nid.szInfo, text);
+    nid.dwInfoFlags = NIIF_LARGE_ICON;
+    nid.uFlags = NIF_INFO;
+    g_platform.notifyIcon(NIM_MODIFY, &nid);
+}
+
+void TrayIcon::Remove() {
+    if (!created) return;
+    g_platform.notifyIcon(NIM_DELETE, &nid);
+    if (currentIcon) DestroyIcon(currentIcon);
+    currentIcon = nullptr;
+    ownerWindow = nullptr;
+    std::memset(&nid, 0, sizeof nid);
+    created = false;
+}

@@ -1,0 +1,40 @@
+// The program's one notification-area icon: its picture and tooltip show the
+// hidden-files state, it carries the start and update balloons, and it holds
+// the handlers of the menu commands and mouse actions.
+#pragma once
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <functional>
+
+class TrayIcon {
+public:
+    TrayIcon();
+    ~TrayIcon();
+    TrayIcon(const TrayIcon&) = delete;
+    TrayIcon& operator=(const TrayIcon&) = delete;
+
+    // Prepares the icon record for the owner window and loads the first icon.
+    bool Create(HWND owner);
+    // Puts the prepared icon into the notification area.
+    bool Add();
+    // Shows the state by tooltip and picture.
+    void Update(bool hiddenVisible, bool includeSystemFiles);
+    // Shows a balloon; a click on it opens the download page when opensDownloadPage.
+    void ShowBalloon(const wchar_t* title, const wchar_t* text, bool opensDownloadPage);
+    // The right-click menu, built afresh from the state and the current language.
+    void ShowContextMenu(bool hiddenVisible, bool includeSystemFiles, bool extensionsVisible);
+    // Takes the icon out of the notification area and frees its handle; harmless when repeated.
+    void Remove();
+
+    std::function<void()> onToggleExtensions;
+    HWND ownerWindow = nullptr;
+    HICON currentIcon = nullptr;
+    bool created = false;
+    bool updateClickPending = false;
+    NOTIFYICONDATAW nid;
+    std::function<void()> onToggleHidden;
+    std::function<void()> onToggleSystemFiles;
+    std::function<void()> onExit;
+};

@@ -1,0 +1,27 @@
+#include "tray/tray_view.h"
+
+#include "tray/commands.h"
+
+MessageKey TooltipKey(bool hiddenVisible, bool includeSystemFiles) {
+    if (!hiddenVisible) return MessageKey::TipHiddenHidden;
+    return includeSystemFiles ? MessageKey::TipHiddenSystemVisible : MessageKey::TipHiddenVisible;
+}
+
+int StateIconId(bool hiddenVisible) { return hiddenVisible ? kIconHiddenFilesVisible : kIconHiddenFilesHidden; }
+
+std::array<MenuItem, kContextMenuItemCount> ContextMenuItems(bool hiddenVisible, bool includeSystemFiles,
+                                                             bool extensionsVisible) {
+    const MenuItem separator{kMenuSeparator, 0, MessageKey::Count};
+    return {{
+        {kMenuString, IDM_TOGGLE_HIDDEN, hiddenVisible ? MessageKey::MenuHideHidden : MessageKey::MenuShowHidden},
+        {kMenuString | (includeSystemFiles ? kMenuChecked : 0u), IDM_TOGGLE_SYSTEM_FILES, MessageKey::MenuIncludeSystem},
+        separator,
+        {kMenuString, IDM_TOGGLE_EXTENSIONS,
+         extensionsVisible ? MessageKey::MenuHideExtensions : MessageKey::MenuShowExtensions},
+        separator,
+        {kMenuString, IDM_SETTINGS, MessageKey::MenuSettings},
+        {kMenuString, IDM_USER_GUIDE, MessageKey::MenuUserGuide},
+        separator,
+        {kMenuString, IDM_EXIT, MessageKey::MenuExit},
+    }};
+}
