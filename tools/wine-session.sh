@@ -36,4 +36,8 @@ if [ ! -f "$prefix/system.reg" ]; then
   wineserver -w
 fi
 wineserver -p
+# Start Wine's background processes (services, the desktop) now, detached
+# from our output: started by the first test instead, they would inherit its
+# pipes and keep ctest waiting after the test has ended.
+wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 "$@"

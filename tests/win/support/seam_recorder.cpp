@@ -1,0 +1,99 @@
+#include "support/seam_recorder.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "app/platform_calls.h"
+
+namespace {
+
+SeamRecorder* g_recorder = nullptr;
+
+std::wstring OrEmpty(LPCWSTR text) { return text ? std::wstring(text) : std::wstring(); }
+
+void WINAPI RecordShellSettings(SHELLSTATE* state, DWORD mask, BOOL set) {
+    std::uint32_t word = 0;
+    std::memcpy(&word, state, sizeof word);
+    if (set) {
+        g_recorder->shellWord = word;
+    } else {
+        std::memcpy(state, &g_recorder->shellWord, sizeof word);
+        word = g_recorder->shellWord;
+    }
+    g_recorder->shellSettings.push_back({mask, set != FALSE, word});
+    g_recorder->order.push_back(set ? "setShellSettings" : "getShellSettings");
+}
+
+void WINAPI RecordChangeNotify(LONG eventId, UINT flags, LPCVOID item1, LPCVOID item2) {
+    g_recorder->changeNotifies.push_back({eventId, flags, item1 == nullptr, item2 == nullptr});
+    g_recorder->order.push_back("changeNotify");
+}
+
+BOOL WINAPI RecordNotifyIcon(DWORD message, PNOTIFYICONDATAW data) {
+    g_recorder->notifyIcons.push_back({message, *data});
+    g_recorder->order.push_back("notifyIcon");
+    return g_recorder->notifyIconResult;
+}
+
+HINSTANCE WINAPI RecordShellExecute(HWND owner, LPCWSTR verb, LPCWSTR file, LPCWSTR parameters, LPCWSTR directory,
+                                    INT show) {
+    g_recorder->shellExecutes.push_back(
+        {owner, OrEmpty(verb), OrEmpty(file), parameters == nullptr, directory == nullptr, show});
+    g_recorder->order.push_back("shellExecute");
+    return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(42));
+}
+
+int WINAPI RecordMessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) {
+    g_recorder->messageBoxes.push_back({owner, OrEmpty(text), OrEmpty(caption), type});
+    g_recorder->order.push_back("messageBox");
+    return g_recorder->messageBoxResult;
+}
+
+BOOL WINAPI RecordTrackPopupMenu(HMENU menu, UINT flags, int, int, int, HWND owner, const RECT* rect) {
+    g_recorder->popupMenus.push_back({flags, owner, rect == nullptr, ReadMenuItems(menu)});
+    g_recorder->order.push_back("trackPopupMenu");
+    if (g_recorder->menuChoice != 0) PostMessageW(owner, WM_COMMAND, g_recorder->menuChoice, 0);
+    return TRUE;
+}
+
+HRESULT RecordDownload(LPCWSTR url, LPCWSTR localPath) {
+    g_recorder->downloads.push_back({OrEmpty(url), OrEmpty(localPath)});
+    g_recorder->order.push_back("download");
+    if (FAILED(g_recorder->downloadResult)) return g_recorder->downloadResult;
+    FILE* file = _wfopen(localPath, L"wb");
+    if (!file) return E_FAIL;
+    std::fwrite(g_recorder->downloadBody.data(), 1, g_recorder->downloadBody.size(), file);
+    std::fclose(file);
+    return g_recorder->downloadResult;
+}
+
+}  // namespace
+
+SeamRecorder::SeamRecorder() {
+    g_recorder = this;
+    g_platform = PlatformCalls{RecordShellSettings, RecordChangeNotify, RecordNotifyIcon, RecordShellExecute,
+                               RecordMessageBox,    RecordTrackPopupMenu, RecordDownload};
+}
+
+SeamRecorder::~SeamRecorder() {
+    g_platform = DefaultPlatformCalls();
+    g_recorder = nullptr;
+}
+
+SeamRecorder* ActiveRecorder() { return g_recorder; }
+
+std::vector<MenuItemRead> ReadMenuItems(HMENU menu) {
+    std::vector<MenuItemRead> items;
+    const int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        wchar_t text[256] = {};
+        MENUITEMINFOW info = {};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_STRING;
+        info.dwTypeData = text;
+        info.cch = 255;
+        if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) continue;
+        items.push_back({info.fType, info.fState, info.wID, text});
+    }
+    return items;
+}

@@ -1,0 +1,101 @@
+// Stand-ins for the calls behind the platform table. A SeamRecorder puts
+// recorders in the table for its lifetime and puts the real functions back
+// when it goes; tests assert on what the program asked for.
+#pragma once
+
+#include <windows.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct ShellSettingsCall {
+    DWORD mask;
+    bool set;
+    std::uint32_t firstWord;  // of the record passed in (after the call for a get)
+};
+
+struct ChangeNotifyCall {
+    LONG eventId;
+    UINT flags;
+    bool item1Null;
+    bool item2Null;
+};
+
+struct NotifyIconCall {
+    DWORD message;
+    NOTIFYICONDATAW data;
+};
+
+struct ShellExecuteCall {
+    HWND owner;
+    std::wstring verb;
+    std::wstring file;
+    bool parametersNull;
+    bool directoryNull;
+    INT show;
+};
+
+struct MessageBoxCall {
+    HWND owner;
+    std::wstring text;
+    std::wstring caption;
+    UINT type;
+};
+
+// One item of a popup menu, read back from the real menu handle.
+struct MenuItemRead {
+    UINT type;   // MFT_* bits
+    UINT state;  // MFS_* bits
+    UINT id;
+    std::wstring text;
+};
+
+struct TrackPopupMenuCall {
+    UINT flags;
+    HWND owner;
+    bool rectNull;
+    std::vector<MenuItemRead> items;
+};
+
+struct DownloadCall {
+    std::wstring url;
+    std::wstring localPath;
+};
+
+class SeamRecorder {
+public:
+    SeamRecorder();
+    ~SeamRecorder();
+    SeamRecorder(const SeamRecorder&) = delete;
+    SeamRecorder& operator=(const SeamRecorder&) = delete;
+
+    // The shell's live settings as the recorder keeps them: a get copies the
+    // masked first word out, a set stores it.
+    std::uint32_t shellWord = 0;
+    BOOL notifyIconResult = TRUE;
+    int messageBoxResult = IDOK;
+    // What a download does: the result, and, when it succeeds, the bytes the
+    // file receives.
+    HRESULT downloadResult = E_FAIL;
+    std::string downloadBody;
+    // Posted to the menu's owner as WM_COMMAND when non-zero, as a user's choice would be.
+    UINT menuChoice = 0;
+
+    std::vector<ShellSettingsCall> shellSettings;
+    std::vector<ChangeNotifyCall> changeNotifies;
+    std::vector<NotifyIconCall> notifyIcons;
+    std::vector<ShellExecuteCall> shellExecutes;
+    std::vector<MessageBoxCall> messageBoxes;
+    std::vector<TrackPopupMenuCall> popupMenus;
+    std::vector<DownloadCall> downloads;
+    // Every seam call by name, in order.
+    std::vector<std::string> order;
+};
+
+// The recorder in use, or null.
+SeamRecorder* ActiveRecorder();
+
+std::vector<MenuItemRead> ReadMenuItems(HMENU menu);
