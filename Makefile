@@ -1,6 +1,6 @@
-# The front door. `make test` installs what is missing, builds both presets
+# The front door. `make run` starts the program under Wine; `make test` installs what is missing, builds both presets
 # and runs every test; its output ends with ctest's summary.
-.PHONY: test build deps clean
+.PHONY: run test build deps clean
 
 JOBS ?= 2
 
@@ -12,6 +12,12 @@ build: deps
 	cmake --build --preset native -j$(JOBS)
 	cmake --preset mingw >/dev/null
 	cmake --build --preset mingw -j$(JOBS)
+
+# Builds the program and starts it under Wine in a virtual desktop.
+run: deps
+	cmake --preset mingw >/dev/null
+	cmake --build --preset mingw -j$(JOBS) --target veilux
+	tools/run.sh
 
 test: build
 	ctest --preset native

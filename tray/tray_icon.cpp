@@ -1,7 +1,8 @@
 #include "tray/tray_icon.h"
 
+#include <strsafe.h>
+
 #include <cstring>
-#include <cwchar>
 
 #include "app/platform_calls.h"
 #include "tray/commands.h"
@@ -21,8 +22,7 @@ HICON LoadStateIcon(int resourceId) {
 // Copies text into a fixed field, cutting it at the field's size.
 template <std::size_t N>
 void CopyBounded(wchar_t (&field)[N], const wchar_t* text) {
-    wcsncpy(field, text, N - 1);
-    field[N - 1] = L'\0';
+    StringCchCopyW(field, N, text);  // always terminated, cut when too long
 }
 
 }  // namespace
@@ -52,6 +52,13 @@ bool TrayIcon::Create(HWND owner) {
 bool TrayIcon::Add() {
     if (!created) return false;
     nid.uFlags = kAddFlags;
+    return g_platform.notifyIcon(NIM_ADD, &nid) != FALSE;
+}
+
+bool TrayIcon::AddAgain() {
+    if (!created) return false;
+    // The current picture and tooltip; the last balloon is not shown again.
+    nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     return g_platform.notifyIcon(NIM_ADD, &nid) != FALSE;
 }
 

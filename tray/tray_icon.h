@@ -19,6 +19,9 @@ public:
     bool Create(HWND owner);
     // Puts the prepared icon into the notification area.
     bool Add();
+    // Puts the icon back with its current picture and tooltip after the
+    // shell's notification area was created anew (Explorer restarted).
+    bool AddAgain();
     // Shows the state by tooltip and picture.
     void Update(bool hiddenVisible, bool includeSystemFiles);
     // Shows a balloon; a click on it opens the download page when opensDownloadPage.

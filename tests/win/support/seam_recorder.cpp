@@ -1,6 +1,5 @@
 #include "support/seam_recorder.h"
 
-#include <cstdio>
 #include <cstring>
 
 #include "app/platform_calls.h"
@@ -60,10 +59,12 @@ HRESULT RecordDownload(LPCWSTR url, LPCWSTR localPath) {
     g_recorder->downloads.push_back({OrEmpty(url), OrEmpty(localPath)});
     g_recorder->order.push_back("download");
     if (FAILED(g_recorder->downloadResult)) return g_recorder->downloadResult;
-    FILE* file = _wfopen(localPath, L"wb");
-    if (!file) return E_FAIL;
-    std::fwrite(g_recorder->downloadBody.data(), 1, g_recorder->downloadBody.size(), file);
-    std::fclose(file);
+    HANDLE file = CreateFileW(localPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return E_FAIL;
+    DWORD written = 0;
+    WriteFile(file, g_recorder->downloadBody.data(), static_cast<DWORD>(g_recorder->downloadBody.size()), &written,
+              nullptr);
+    CloseHandle(file);
     return g_recorder->downloadResult;
 }
 

@@ -1,0 +1,111 @@
+#include "app/main_window.h"
+
+#include <functional>
+
+#include "app/app_state.h"
+#include "app/platform_calls.h"
+#include "app/startup.h"
+#include "app/web_endpoints.h"
+#include "explorer/explorer_control.h"
+#include "i18n/language_selector.h"
+#include "tray/commands.h"
+#include "tray/tray_icon.h"
+#include "update/update_check.h"
+
+namespace {
+
+// Sent to every top-level window when Explorer creates the taskbar anew.
+UINT TaskbarCreatedMessage() {
+    static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
+    return message;
+}
+
+// A handler may destroy the TrayIcon that holds it (Exit does), so a copy
+// is invoked and the icon is not touched afterwards.
+void RunHandler(std::function<void()> TrayIcon::*member) {
+    const std::function<void()> handler = g_app.tray.get()->*member;
+    if (handler) handler();
+}
+
+void OnCreate(HWND window) {
+    g_app.mainWindow = window;
+    // A combination owned by another program simply stays without effect.
+    RegisterHotKey(window, kHotkeyToggleHidden, MOD_ALT, VK_OEM_PERIOD);
+    RegisterHotKey(window, kHotkeyToggleExtensions, MOD_ALT | MOD_SHIFT, VK_OEM_PERIOD);
+}
+
+void OnDestroy() {
+    ReleaseTray();
+    g_app.controller.reset();
+    g_app.hiddenVisible = false;
+    g_app.includeSystemFiles = false;
+    g_app.extensionsVisible = false;
+    g_app.mainWindow = nullptr;
+    g_app.instance = nullptr;
+    if (g_app.selectorWindow && IsWindow(g_app.selectorWindow)) DestroyWindow(g_app.selectorWindow);
+    g_app.selectorWindow = nullptr;
+    PostQuitMessage(0);
+}
+
+void OnCommand(unsigned id) {
+    if (TrayIconShown()) {
+        switch (id) {
+        case IDM_EXIT: RunHandler(&TrayIcon::onExit); return;
+        case IDM_TOGGLE_HIDDEN: RunHandler(&TrayIcon::onToggleHidden); return;
+        case IDM_TOGGLE_SYSTEM_FILES: RunHandler(&TrayIcon::onToggleSystemFiles); return;
+        case IDM_TOGGLE_EXTENSIONS: RunHandler(&TrayIcon::onToggleExtensions); return;
+        case IDM_USER_GUIDE: OpenUserGuide(); return;
+        default: break;
+        }
+    }
+    // Settings works even without the icon, so the user can always reach it.
+    if (id == IDM_SETTINGS) OpenLanguageSelector();
+}
+
+void OnHotkey(WPARAM id) {
+    if (id == kHotkeyToggleHidden) ToggleHiddenFiles();
+    else if (id == kHotkeyToggleExtensions) ToggleExtensions();
+}
+
+void OnTrayNotification(LPARAM event) {
+    if (!g_app.tray) return;
+    switch (event) {
+    case WM_RBUTTONUP:
+        g_app.tray->ShowContextMenu(g_app.hiddenVisible, g_app.includeSystemFiles, g_app.extensionsVisible);
+        break;
+    case WM_LBUTTONDBLCLK:
+        if (g_app.tray->created) RunHandler(&TrayIcon::onToggleHidden);
+        break;
+    case NIN_BALLOONUSERCLICK:
+        if (!g_app.tray->created) break;
+        // The mark, not the balloon, decides: the page opens once per update offer.
+        if (g_app.tray->updateClickPending) OpenDownloadPage();
+        if (g_app.tray) g_app.tray->updateClickPending = false;
+        break;
+    default:
+        break;
+    }
+}
+
+}  // namespace
+
+void OpenUserGuide() {
+    g_platform.shellExecute(nullptr, L"open", UserGuideUrl().c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE: OnCreate(window); return 0;
+    case WM_DESTROY: OnDestroy(); return 0;
+    case WM_COMMAND: OnCommand(LOWORD(wParam)); return 0;
+    case WM_HOTKEY: OnHotkey(wParam); return 0;
+    case WM_TRAYICON: OnTrayNotification(lParam); return 0;
+    default: break;
+    }
+    // Explorer restarted: without this the program's only surface would be gone.
+    if (message == TaskbarCreatedMessage() && message != 0) {
+        if (TrayIconShown()) g_app.tray->AddAgain();
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}

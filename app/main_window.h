@@ -1,0 +1,15 @@
+// The hidden main window: the one door through which hotkeys, tray
+// notifications and menu commands reach the program.
+#pragma once
+
+#include <windows.h>
+
+inline constexpr wchar_t kMainWindowClass[] = L"Veilux";
+
+inline constexpr int kHotkeyToggleHidden = 1;      // Alt+.
+inline constexpr int kHotkeyToggleExtensions = 2;  // Alt+Shift+.
+
+LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Opens the user guide in the default browser.
+void OpenUserGuide();

@@ -1,0 +1,154 @@
+#include "app/startup.h"
+
+#include <gdiplus.h>
+
+#include <memory>
+
+#include "app/app_state.h"
+#include "app/main_window.h"
+#include "app/platform_calls.h"
+#include "explorer/explorer_control.h"
+#include "i18n/language.h"
+#include "i18n/ui_strings.h"
+#include "tray/tray_icon.h"
+
+namespace {
+
+// At logon from the Run entry the notification area may not be ready yet.
+constexpr int kTrayAddAttempts = 10;
+constexpr DWORD kTrayAddRetryDelayMs = 500;
+
+void ShowError(MessageKey text) {
+    g_platform.messageBox(nullptr, UiText(text), UiText(MessageKey::ErrorTitle), MB_OK | MB_ICONERROR);
+}
+
+void ClearState() {
+    g_app.controller.reset();
+    g_app.hiddenVisible = false;
+    g_app.includeSystemFiles = false;
+    g_app.extensionsVisible = false;
+    g_app.mainWindow = nullptr;
+    g_app.instance = nullptr;
+}
+
+bool RegisterMainWindowClass(HINSTANCE instance) {
+    WNDCLASSW windowClass = {};
+    windowClass.lpfnWndProc = MainWndProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(107));
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
+    windowClass.lpszClassName = kMainWindowClass;
+    return RegisterClassW(&windowClass) != 0;
+}
+
+bool AddTrayIconWithRetries(TrayIcon& tray) {
+    for (int attempt = 1;; ++attempt) {
+        if (tray.Add()) return true;
+        if (attempt == kTrayAddAttempts) return false;
+        Sleep(kTrayAddRetryDelayMs);
+    }
+}
+
+// Creates the icon, gives it the handlers and puts it into the notification area.
+bool ShowTrayIcon() {
+    g_app.tray = std::make_unique<TrayIcon>();
+    TrayIcon& tray = *g_app.tray;
+    if (!tray.Create(g_app.mainWindow)) return false;
+    tray.onToggleHidden = ToggleHiddenFiles;
+    tray.onToggleSystemFiles = ToggleSystemFiles;
+    tray.onExit = ExitApplication;
+    tray.onToggleExtensions = ToggleExtensions;
+    if (!AddTrayIconWithRetries(tray)) return false;
+    tray.Update(g_app.hiddenVisible, g_app.includeSystemFiles);
+    tray.ShowBalloon(UiText(MessageKey::BalloonStartedTitle), UiText(MessageKey::BalloonStarted), false);
+    return true;
+}
+
+}  // namespace
+
+bool InitInstance(StartupContext& context) {
+    context.mutex = CreateMutexW(nullptr, TRUE, kSingleInstanceMutexName);
+    if (!context.mutex) return false;
+    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+        g_platform.messageBox(nullptr, UiText(MessageKey::ErrorAlreadyRunning), kProductName,
+                              MB_OK | MB_ICONINFORMATION);
+        CloseHandle(context.mutex);
+        context.mutex = nullptr;
+        return false;
+    }
+
+    if (!LoadState()) {
+        ShowError(MessageKey::ErrorInit);
+        return false;
+    }
+    if (!RegisterMainWindowClass(context.instance)) {
+        ShowError(MessageKey::ErrorRegisterClass);
+        ClearState();
+        return false;
+    }
+    HWND window = CreateWindowExW(0, kMainWindowClass, kProductName, WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr,
+                                  context.instance, nullptr);
+    if (!window) {
+        ShowError(MessageKey::ErrorCreateWindow);
+        UnregisterClassW(kMainWindowClass, context.instance);
+        ClearState();
+        return false;
+    }
+    g_app.mainWindow = window;
+
+    if (!ShowTrayIcon()) {
+        ReleaseTray();
+        ShowError(MessageKey::ErrorTrayIcon);
+        ClearState();
+        return false;
+    }
+    return true;
+}
+
+void ReleaseTray() {
+    if (!g_app.tray) return;
+    g_app.tray->Remove();
+    g_app.tray.reset();
+}
+
+void ExitApplication() {
+    if (g_app.selectorWindow && IsWindow(g_app.selectorWindow)) DestroyWindow(g_app.selectorWindow);
+    g_app.selectorWindow = nullptr;
+    // Called from the tray's own handler: the caller holds a copy of it, so
+    // destroying the TrayIcon here is safe.
+    ReleaseTray();
+    UnregisterHotKey(g_app.mainWindow, kHotkeyToggleHidden);
+    UnregisterHotKey(g_app.mainWindow, kHotkeyToggleExtensions);
+    PostQuitMessage(0);
+}
+
+int RunVeilux(HINSTANCE instance) {
+    g_app.instance = instance;
+    // Up for the whole run: the settings window decodes its images with it.
+    Gdiplus::GdiplusStartupInput gdiplusInput;
+    ULONG_PTR gdiplusToken = 0;
+    Gdiplus::GdiplusStartup(&gdiplusToken, &gdiplusInput, nullptr);
+
+    LoadStartupLanguage();
+
+    StartupContext context;
+    context.instance = instance;
+    int exitCode = 1;
+    if (InitInstance(context)) {
+        if (g_app.controller && g_app.tray) g_app.controller->CheckForUpdates(*g_app.tray);
+        MSG message;
+        BOOL result;
+        while ((result = GetMessageW(&message, nullptr, 0, 0)) != 0 && result != -1) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        exitCode = result == 0 ? static_cast<int>(message.wParam) : 1;
+    }
+    Gdiplus::GdiplusShutdown(gdiplusToken);
+
+    ReleaseTray();
+    ClearState();
+    if (context.mutex) CloseHandle(context.mutex);
+    return exitCode;
+}

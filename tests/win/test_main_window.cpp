@@ -1,0 +1,201 @@
+// The hidden window's messages, on a program started by InitInstance inside
+// the test: real window, hotkeys and registry; shell calls recorded.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "app/app_state.h"
+#include "app/main_window.h"
+#include "app/startup.h"
+#include "app/web_endpoints.h"
+#include "explorer/explorer_control.h"
+#include "explorer/settings_store.h"
+#include "support/program_fixture.h"
+#include "tray/commands.h"
+#include "tray/tray_icon.h"
+
+namespace {
+
+class MainWindow : public ProgramTest {
+protected:
+    void SetUp() override {
+        ProgramTest::SetUp();
+        context.instance = GetModuleHandleW(nullptr);
+        ASSERT_TRUE(InitInstance(context));
+        window = g_app.mainWindow;
+        ASSERT_NE(window, nullptr);
+        seam.order.clear();
+        seam.notifyIcons.clear();
+    }
+    void TearDown() override {
+        if (context.mutex) CloseHandle(context.mutex);
+        ProgramTest::TearDown();
+    }
+    void Command(unsigned id) { SendMessageW(window, WM_COMMAND, id, 0); }
+    void Tray(UINT event) { SendMessageW(window, WM_TRAYICON, TRAY_ICON_ID, event); }
+    std::optional<DWORD> Hidden() { return ReadStoredDword(kExplorerAdvancedKeyPath, L"Hidden"); }
+
+    StartupContext context;
+    HWND window = nullptr;
+};
+
+void SendKeys(std::initializer_list<std::pair<WORD, bool>> keys) {
+    std::vector<INPUT> inputs;
+    for (const auto& [key, down] : keys) {
+        INPUT input = {};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+        input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+        inputs.push_back(input);
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+}  // namespace
+
+TEST_F(MainWindow, TheWindowIsHiddenAndOfItsOwnClass) {
+    wchar_t text[32] = {};
+    GetClassNameW(window, text, 32);
+    EXPECT_STREQ(text, L"Veilux");
+    GetWindowTextW(window, text, 32);
+    EXPECT_STREQ(text, L"Veilux");
+    EXPECT_FALSE(IsWindowVisible(window));
+    EXPECT_TRUE(TrayIconShown());
+}
+
+TEST_F(MainWindow, CommandsReachTheirOperations) {
+    Command(IDM_TOGGLE_HIDDEN);
+    EXPECT_EQ(Hidden(), DWORD{1});
+    Command(IDM_TOGGLE_SYSTEM_FILES);
+    EXPECT_EQ(ReadStoredDword(kSettingsKeyPath, L"IncludeSystemFiles"), DWORD{0});
+    Command(IDM_TOGGLE_EXTENSIONS);
+    EXPECT_EQ(ReadStoredDword(kSettingsKeyPath, L"IncludeExtensions"), DWORD{0});
+    Command(IDM_USER_GUIDE);
+    ASSERT_EQ(seam.shellExecutes.size(), 1u);
+    EXPECT_EQ(seam.shellExecutes[0].owner, nullptr);
+    EXPECT_EQ(seam.shellExecutes[0].verb, L"open");
+    EXPECT_EQ(seam.shellExecutes[0].file, UserGuideUrl());
+    EXPECT_TRUE(seam.shellExecutes[0].parametersNull && seam.shellExecutes[0].directoryNull);
+    EXPECT_EQ(seam.shellExecutes[0].show, SW_SHOWNORMAL);
+    Command(9999);  // unknown: nothing
+    Command(IDM_SETTINGS);
+    EXPECT_NE(g_app.selectorWindow, nullptr);
+}
+
+TEST_F(MainWindow, WithoutTheIconOnlySettingsIsCarriedOut) {
+    ReleaseTray();
+    seam.order.clear();
+    for (unsigned id : {IDM_TOGGLE_HIDDEN, IDM_TOGGLE_SYSTEM_FILES, IDM_TOGGLE_EXTENSIONS, IDM_USER_GUIDE, IDM_EXIT})
+        Command(id);
+    EXPECT_TRUE(seam.order.empty());
+    EXPECT_FALSE(Hidden());
+    WPARAM code = 0;
+    EXPECT_FALSE(TakeQuit(code));
+    Command(IDM_SETTINGS);
+    EXPECT_NE(g_app.selectorWindow, nullptr);
+
+    // Tray notifications without a TrayIcon do nothing either.
+    for (UINT event : {UINT{WM_RBUTTONUP}, UINT{WM_LBUTTONDBLCLK}, UINT{NIN_BALLOONUSERCLICK}}) Tray(event);
+    EXPECT_TRUE(seam.order.empty());
+}
+
+TEST_F(MainWindow, ExitReleasesTheIconFromInsideItsOwnHandler) {
+    Command(IDM_SETTINGS);
+    const HWND selector = g_app.selectorWindow;
+    Command(IDM_EXIT);
+    EXPECT_EQ(g_app.tray, nullptr);
+    EXPECT_EQ(seam.notifyIcons.back().message, DWORD{NIM_DELETE});
+    EXPECT_EQ(g_app.selectorWindow, nullptr);
+    if (selector) {
+        EXPECT_FALSE(IsWindow(selector));
+    }
+    EXPECT_TRUE(g_app.controller);  // survives until the entry point's teardown
+    WPARAM code = 99;
+    EXPECT_TRUE(TakeQuit(code));
+    EXPECT_EQ(code, 0u);
+    // The hotkeys are free again.
+    EXPECT_TRUE(RegisterHotKey(nullptr, 7, MOD_ALT, VK_OEM_PERIOD));
+    UnregisterHotKey(nullptr, 7);
+}
+
+TEST_F(MainWindow, TrayNotifications) {
+    seam.menuChoice = IDM_TOGGLE_HIDDEN;
+    Tray(WM_RBUTTONUP);
+    ASSERT_EQ(seam.popupMenus.size(), 1u);
+    EXPECT_EQ(seam.popupMenus[0].owner, window);
+    EXPECT_EQ(seam.popupMenus[0].items[0].text, L"Show hidden files");
+    PumpMessages();  // the choice arrives as WM_COMMAND
+    EXPECT_EQ(Hidden(), DWORD{1});
+
+    Tray(WM_LBUTTONDBLCLK);
+    EXPECT_EQ(Hidden(), DWORD{2});
+    seam.order.clear();
+    for (UINT ignored : {UINT{WM_LBUTTONUP}, UINT{WM_MOUSEMOVE}, UINT{NIN_BALLOONTIMEOUT}, UINT{WM_LBUTTONDOWN}})
+        Tray(ignored);
+    EXPECT_TRUE(seam.order.empty());
+
+    // A click on the start balloon opens nothing.
+    Tray(NIN_BALLOONUSERCLICK);
+    EXPECT_TRUE(seam.shellExecutes.empty());
+    // The mark decides, and it survives a time-out.
+    g_app.tray->updateClickPending = true;
+    Tray(NIN_BALLOONTIMEOUT);
+    Tray(NIN_BALLOONUSERCLICK);
+    Tray(NIN_BALLOONUSERCLICK);
+    ASSERT_EQ(seam.shellExecutes.size(), 1u);
+    EXPECT_EQ(seam.shellExecutes[0].file, DownloadPageUrl());
+    EXPECT_EQ(seam.shellExecutes[0].verb, L"open");
+    EXPECT_FALSE(g_app.tray->updateClickPending);
+}
+
+TEST_F(MainWindow, ExitChosenFromTheMenuEndsTheLoop) {
+    seam.menuChoice = IDM_EXIT;
+    Tray(WM_RBUTTONUP);
+    PumpUntil([] { return !g_app.tray; });
+    EXPECT_EQ(g_app.tray, nullptr);
+    WPARAM code = 1;
+    EXPECT_TRUE(TakeQuit(code));
+    EXPECT_EQ(code, 0u);
+}
+
+TEST_F(MainWindow, CloseTearsDownInOrder) {
+    SendMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(g_app.tray, nullptr);
+    EXPECT_EQ(seam.notifyIcons.back().message, DWORD{NIM_DELETE});
+    EXPECT_FALSE(g_app.controller);
+    EXPECT_EQ(g_app.mainWindow, nullptr);
+    EXPECT_FALSE(g_app.hiddenVisible || g_app.includeSystemFiles || g_app.extensionsVisible);
+    WPARAM code = 1;
+    EXPECT_TRUE(TakeQuit(code));
+    EXPECT_EQ(code, 0u);
+}
+
+TEST_F(MainWindow, TheIconComesBackWhenTheTaskbarIsCreatedAgain) {
+    SendMessageW(window, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    ASSERT_EQ(seam.notifyIcons.size(), 1u);
+    EXPECT_EQ(seam.notifyIcons[0].message, DWORD{NIM_ADD});
+    EXPECT_STREQ(seam.notifyIcons[0].data.szTip, L"Hidden files: HIDDEN");
+    EXPECT_EQ(seam.notifyIcons[0].data.hIcon, g_app.tray->currentIcon);
+}
+
+TEST_F(MainWindow, HotkeysFromTheKeyboardFlipTheSettings) {
+    SendKeys({{VK_MENU, true}, {VK_OEM_PERIOD, true}, {VK_OEM_PERIOD, false}, {VK_MENU, false}});
+    EXPECT_TRUE(PumpUntil([this] { return Hidden() == DWORD{1}; }));
+    EXPECT_TRUE(g_app.hiddenVisible);
+    EXPECT_FALSE(ReadStoredDword(kSettingsKeyPath, L"IncludeExtensions"));
+
+    SendKeys({{VK_MENU, true}, {VK_SHIFT, true}, {VK_OEM_PERIOD, true}, {VK_OEM_PERIOD, false}, {VK_SHIFT, false},
+              {VK_MENU, false}});
+    EXPECT_TRUE(PumpUntil([] { return ReadStoredDword(kSettingsKeyPath, L"IncludeExtensions") == DWORD{0}; }));
+    EXPECT_EQ(ReadStoredDword(kExplorerAdvancedKeyPath, L"HideFileExt"), DWORD{1});
+    EXPECT_EQ(Hidden(), DWORD{1});
+
+    // A held key repeats, and every repeat flips again.
+    const std::size_t setsBefore = seam.shellSettings.size();
+    SendKeys({{VK_MENU, true}, {VK_OEM_PERIOD, true}, {VK_OEM_PERIOD, true}, {VK_OEM_PERIOD, false},
+              {VK_MENU, false}});
+    EXPECT_TRUE(PumpUntil([&] { return seam.shellSettings.size() >= setsBefore + 4; }));
+    EXPECT_EQ(Hidden(), DWORD{1});
+    EXPECT_TRUE(g_app.hiddenVisible);
+}

@@ -1,0 +1,120 @@
+// The whole run, from the entry point's first step to its exit code, inside
+// the test process: real mutex, window, registry and message loop.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "app/app_state.h"
+#include "app/main_window.h"
+#include "app/startup.h"
+#include "explorer/settings_store.h"
+#include "support/program_fixture.h"
+#include "tray/commands.h"
+
+namespace {
+
+using Startup = ProgramTest;
+
+// Chooses Exit from the menu as soon as the loop runs.
+void CALLBACK ExitSoon(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    PostMessageW(FindWindowW(kMainWindowClass, L"Veilux"), WM_COMMAND, IDM_EXIT, 0);
+}
+
+int RunUntilExit() {
+    SetTimer(nullptr, 0, 50, ExitSoon);
+    return RunVeilux(GetModuleHandleW(nullptr));
+}
+
+std::vector<DWORD> NotifyMessages(const SeamRecorder& seam) {
+    std::vector<DWORD> messages;
+    for (const auto& call : seam.notifyIcons) messages.push_back(call.message);
+    return messages;
+}
+
+}  // namespace
+
+TEST_F(Startup, NormalRunShowsTheIconChecksOnceAndExitsWithZero) {
+    ResetProgramRegistry();  // no stored language
+    EXPECT_EQ(RunUntilExit(), 0);
+
+    EXPECT_EQ(NotifyMessages(seam),
+              (std::vector<DWORD>{NIM_ADD, NIM_MODIFY, NIM_MODIFY, NIM_MODIFY, NIM_DELETE}));
+    EXPECT_EQ(seam.notifyIcons[1].data.uFlags, UINT{NIF_TIP});
+    EXPECT_EQ(seam.notifyIcons[2].data.uFlags, UINT{NIF_ICON});
+    EXPECT_EQ(seam.notifyIcons[3].data.uFlags, UINT{NIF_INFO});
+    EXPECT_STREQ(seam.notifyIcons[3].data.szInfoTitle, L"Veilux");
+    // The update check runs once, after the start balloon.
+    ASSERT_EQ(seam.downloads.size(), 1u);
+    const auto balloon = std::find(seam.order.begin(), seam.order.end(), "download");
+    EXPECT_EQ(std::count(seam.order.begin(), balloon, "notifyIcon"), 4);
+    EXPECT_TRUE(seam.messageBoxes.empty());
+
+    // The language was chosen from the interface and stored.
+    EXPECT_TRUE(ReadStoredString(kSettingsKeyPath, L"Lang"));
+    // Everything was taken down.
+    EXPECT_EQ(g_app.tray, nullptr);
+    EXPECT_FALSE(g_app.controller);
+    EXPECT_EQ(g_app.instance, nullptr);
+
+    // The mutex is free: a new copy starts at once.
+    DiscardMainWindow();
+    EXPECT_EQ(RunUntilExit(), 0);
+    EXPECT_TRUE(seam.messageBoxes.empty());
+}
+
+TEST_F(Startup, SecondCopyIsRefusedInTheStoredLanguage) {
+    StoreString(kSettingsKeyPath, L"Lang", L"DE");
+    HANDLE first = CreateMutexW(nullptr, TRUE, L"VeiluxApp");
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(RunVeilux(GetModuleHandleW(nullptr)), 1);
+    CloseHandle(first);
+
+    ASSERT_EQ(seam.messageBoxes.size(), 1u);
+    EXPECT_EQ(seam.messageBoxes[0].owner, nullptr);
+    EXPECT_EQ(seam.messageBoxes[0].text, L"Die Anwendung läuft bereits.");
+    EXPECT_EQ(seam.messageBoxes[0].caption, L"Veilux");
+    EXPECT_EQ(seam.messageBoxes[0].type, UINT{MB_OK | MB_ICONINFORMATION});
+    EXPECT_TRUE(seam.notifyIcons.empty());
+    EXPECT_TRUE(seam.downloads.empty());
+    EXPECT_EQ(FindWindowW(kMainWindowClass, nullptr), nullptr);
+    EXPECT_EQ(ReadStoredString(kSettingsKeyPath, L"Lang"), L"DE");
+}
+
+TEST_F(Startup, RefusedIconIsRetriedThenReported) {
+    seam.notifyIconResult = FALSE;
+    const ULONGLONG started = GetTickCount64();
+    EXPECT_EQ(RunVeilux(GetModuleHandleW(nullptr)), 1);
+    const ULONGLONG took = GetTickCount64() - started;
+
+    const auto messages = NotifyMessages(seam);
+    EXPECT_EQ(std::count(messages.begin(), messages.end(), DWORD{NIM_ADD}), 10);
+    EXPECT_EQ(messages.back(), DWORD{NIM_DELETE});
+    EXPECT_GE(took, 4000u);  // retried for a few seconds, as at logon
+    ASSERT_EQ(seam.messageBoxes.size(), 1u);
+    EXPECT_EQ(seam.messageBoxes[0].text, L"Error creating system tray icon");
+    EXPECT_EQ(seam.messageBoxes[0].caption, L"Error");
+    EXPECT_EQ(seam.messageBoxes[0].type, UINT{MB_OK | MB_ICONERROR});
+    EXPECT_TRUE(seam.downloads.empty());
+    EXPECT_EQ(g_app.tray, nullptr);
+    EXPECT_FALSE(g_app.controller);
+    // The window and its class stay until the process ends.
+    EXPECT_NE(FindWindowW(kMainWindowClass, nullptr), nullptr);
+}
+
+TEST_F(Startup, AClassAlreadyRegisteredIsReported) {
+    WNDCLASSW taken = {};
+    taken.lpfnWndProc = DefWindowProcW;
+    taken.hInstance = GetModuleHandleW(nullptr);
+    taken.lpszClassName = kMainWindowClass;
+    ASSERT_NE(RegisterClassW(&taken), 0);
+    EXPECT_EQ(RunVeilux(GetModuleHandleW(nullptr)), 1);
+    ASSERT_EQ(seam.messageBoxes.size(), 1u);
+    EXPECT_EQ(seam.messageBoxes[0].text, L"Error registering window class");
+    EXPECT_EQ(seam.messageBoxes[0].type, UINT{MB_OK | MB_ICONERROR});
+    EXPECT_FALSE(g_app.controller);
+    // The mutex was released with the failed start.
+    HANDLE probe = CreateMutexW(nullptr, TRUE, L"VeiluxApp");
+    EXPECT_NE(GetLastError(), DWORD{ERROR_ALREADY_EXISTS});
+    CloseHandle(probe);
+}

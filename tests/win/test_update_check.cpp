@@ -1,0 +1,147 @@
+// The start-up update check: the version file through the recorded
+// download, the temporary file on the real disk, the balloon recorded.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "app/app_state.h"
+#include "app/web_endpoints.h"
+#include "support/program_fixture.h"
+#include "tray/tray_icon.h"
+#include "update/update_check.h"
+
+namespace {
+
+bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::string FileBytes(const std::wstring& path) {
+    std::ifstream file(path.c_str(), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
+    std::ofstream file(path.c_str(), std::ios::binary | std::ios::trunc);
+    file << bytes;
+}
+
+class UpdateCheck : public ProgramTest {
+protected:
+    void SetUp() override {
+        ProgramTest::SetUp();
+        owner = CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+        ASSERT_TRUE(tray.Create(owner));
+        path = VersionFilePath();
+        DeleteFileW(path.c_str());
+    }
+    void TearDown() override {
+        tray.Remove();
+        DestroyWindow(owner);
+        DeleteFileW(path.c_str());
+        ProgramTest::TearDown();
+    }
+    bool BalloonShown() const { return !seam.notifyIcons.empty(); }
+
+    HWND owner = nullptr;
+    TrayIcon tray;
+    AppController controller;
+    std::wstring path;
+};
+
+}  // namespace
+
+TEST_F(UpdateCheck, DownloadsTheVersionFileBesideTheExecutable) {
+    wchar_t exe[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    std::wstring expected(exe);
+    expected = expected.substr(0, expected.rfind(L'\\')) + L"\\vxversion.orv";
+    EXPECT_EQ(path, expected);
+
+    seam.downloadResult = S_OK;
+    seam.downloadBody = "101\r\n";
+    controller.CheckForUpdates(tray);
+    ASSERT_EQ(seam.downloads.size(), 1u);
+    EXPECT_EQ(seam.downloads[0].url, VersionFileUrl());
+    EXPECT_EQ(seam.downloads[0].localPath, path);
+
+    ASSERT_EQ(seam.notifyIcons.size(), 1u);
+    const NOTIFYICONDATAW& data = seam.notifyIcons[0].data;
+    EXPECT_EQ(data.uFlags, UINT{NIF_INFO});
+    EXPECT_STREQ(data.szInfoTitle, L"Update Available");
+    EXPECT_STREQ(data.szInfo, L"A new version of Veilux is available.\nClick to go to the downloads page");
+    EXPECT_TRUE(tray.updateClickPending);
+    EXPECT_FALSE(FileExists(path));
+}
+
+TEST_F(UpdateCheck, EachKindOfFirstLineHasItsOutcome) {
+    const std::string digits(5000, '9');
+    const struct {
+        std::string body;
+        bool balloon;
+        bool fileStays;
+    } cases[] = {
+        {"101", true, false},
+        {"101\n", true, false},
+        {"  101abc", true, false},
+        {"+101", true, false},
+        {digits, true, false},                       // clamped to the largest code
+        {"101" + std::string(1 << 20, 'x'), true, false},  // a huge file is read only in part
+        {"100", false, false},
+        {"99", false, false},
+        {"2", false, false},
+        {"-101", false, false},
+        {"1.0.1", false, false},
+        {"100\n200", false, false},
+        {"\xEF\xBB\xBF" "101", false, false},        // a byte-order mark hides the number
+        {"<html>101</html>", false, false},
+        {"", false, true},
+        {"\r\n101", false, true},
+        {"\n101", false, true},
+        {"\x1A" "101", false, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.body.substr(0, 20));
+        seam.notifyIcons.clear();
+        tray.updateClickPending = false;
+        seam.downloadResult = S_OK;
+        seam.downloadBody = c.body;
+        controller.CheckForUpdates(tray);
+        EXPECT_EQ(BalloonShown(), c.balloon);
+        EXPECT_EQ(tray.updateClickPending, c.balloon);
+        EXPECT_EQ(FileExists(path), c.fileStays);
+        DeleteFileW(path.c_str());
+    }
+}
+
+TEST_F(UpdateCheck, FailedDownloadLeavesAnOldFileAlone) {
+    WriteFileBytes(path, "101 from an earlier start");
+    seam.downloadResult = HRESULT(0x800C0019);  // INET_E_INVALID_CERTIFICATE
+    controller.CheckForUpdates(tray);
+    EXPECT_EQ(seam.downloads.size(), 1u);
+    EXPECT_FALSE(BalloonShown());
+    EXPECT_EQ(FileBytes(path), "101 from an earlier start");
+}
+
+TEST_F(UpdateCheck, NoBalloonWithoutACreatedIcon) {
+    tray.Remove();
+    seam.notifyIcons.clear();
+    seam.downloadResult = S_OK;
+    seam.downloadBody = "101";
+    controller.CheckForUpdates(tray);
+    EXPECT_FALSE(BalloonShown());
+    EXPECT_FALSE(tray.updateClickPending);
+    EXPECT_FALSE(FileExists(path));
+}
+
+TEST_F(UpdateCheck, DownloadPageTellsTheRunningVersion) {
+    OpenDownloadPage();
+    ASSERT_EQ(seam.shellExecutes.size(), 1u);
+    EXPECT_EQ(seam.shellExecutes[0].owner, nullptr);
+    EXPECT_EQ(seam.shellExecutes[0].verb, L"open");
+    EXPECT_EQ(seam.shellExecutes[0].file, std::wstring(L"https://") + SiteHost() + L"/vx/update/?ver=100");
+    EXPECT_TRUE(seam.shellExecutes[0].parametersNull && seam.shellExecutes[0].directoryNull);
+    EXPECT_EQ(seam.shellExecutes[0].show, SW_SHOWNORMAL);
+}
