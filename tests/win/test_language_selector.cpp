@@ -1,0 +1,413 @@
+// The settings window, built for real under Wine: its layout, the saved
+// choices it shows, what OK and Cancel write, its links and its handles.
+#include <windows.h>
+#include <commctrl.h>
+#include <gdiplus.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/app_state.h"
+#include "app/web_endpoints.h"
+#include "explorer/settings_store.h"
+#include "i18n/language.h"
+#include "i18n/language_selector.h"
+#include "i18n/png_image.h"
+#include "support/program_fixture.h"
+
+namespace {
+
+// The program keeps GDI+ up for its whole run; so does this test.
+class GdiplusEnvironment : public testing::Environment {
+public:
+    void SetUp() override {
+        Gdiplus::GdiplusStartupInput input;
+        Gdiplus::GdiplusStartup(&token_, &input, nullptr);
+    }
+    void TearDown() override { Gdiplus::GdiplusShutdown(token_); }
+
+private:
+    ULONG_PTR token_ = 0;
+};
+const auto* const kGdiplus = testing::AddGlobalTestEnvironment(new GdiplusEnvironment);
+
+constexpr int kBadPngResource = 299;  // a "PNG" resource whose bytes are no PNG
+
+std::wstring TextOf(HWND window) {
+    wchar_t text[256] = {};
+    GetWindowTextW(window, text, 256);
+    return text;
+}
+
+std::wstring ClassOf(HWND window) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return name;
+}
+
+RECT ChildRect(HWND child) {
+    RECT rect = {};
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+BITMAP BitmapInfo(HBITMAP bitmap) {
+    BITMAP info = {};
+    GetObjectW(bitmap, sizeof info, &info);
+    return info;
+}
+
+class Selector : public ProgramTest {
+protected:
+    HWND Open() {
+        OpenLanguageSelector();
+        PumpMessages();
+        return g_app.selectorWindow;
+    }
+    HWND Child(int id) { return GetDlgItem(g_app.selectorWindow, id); }
+    std::wstring SelectedCode() {
+        const HWND list = Child(kLanguageListId);
+        const LRESULT index = SendMessageW(list, CB_GETCURSEL, 0, 0);
+        return reinterpret_cast<const wchar_t*>(SendMessageW(list, CB_GETITEMDATA, index, 0));
+    }
+    void Press(int id) { SendMessageW(g_app.selectorWindow, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+    void Check(bool checked) {
+        SendMessageW(Child(kRunAtStartupId), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
+};
+
+}  // namespace
+
+TEST_F(Selector, WindowHasItsClassCaptionSizeAndPlace) {
+    const HWND window = Open();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(ClassOf(window), L"IdiomaSelectorWindow");
+    EXPECT_EQ(TextOf(window), L"Settings - Veilux 1.0");
+    EXPECT_TRUE(IsWindowVisible(window));
+    const LONG style = GetWindowLongW(window, GWL_STYLE);
+    EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU | WS_VISIBLE), WS_CAPTION | WS_SYSMENU | WS_VISIBLE);
+    EXPECT_EQ(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_CHILD), 0);
+    EXPECT_EQ(GetParent(window), nullptr);
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    EXPECT_EQ(rect.right - rect.left, 320);
+    EXPECT_EQ(rect.bottom - rect.top, 215);
+    EXPECT_EQ(rect.left, (GetSystemMetrics(SM_CXSCREEN) - 320) / 2);
+    EXPECT_EQ(rect.top, (GetSystemMetrics(SM_CYSCREEN) - 215) / 2);
+    DestroyWindow(window);
+
+    StoreString(kSettingsKeyPath, L"Lang", L"ES");
+    EXPECT_EQ(TextOf(Open()), L"Configuración - Veilux 1.0");
+    EXPECT_EQ(TextOf(Child(IDOK)), L"Aceptar");
+}
+
+TEST_F(Selector, ControlsHaveTheirClassesRectanglesAndStyles) {
+    const HWND window = Open();
+    ASSERT_NE(window, nullptr);
+    const struct {
+        int id;
+        const wchar_t* className;
+        const wchar_t* text;
+        RECT rect;
+        LONG style;
+    } expected[] = {
+        {kLanguageListId, L"ComboBox", L"English", {20, 45, 270, 0}, WS_TABSTOP | CBS_DROPDOWNLIST},
+        {kRunAtStartupId, L"Button", L"Run at Windows startup", {21, 75, 321, 100}, WS_TABSTOP | BS_AUTOCHECKBOX},
+        {IDOK, L"Button", L"OK", {50, 110, 150, 135}, BS_DEFPUSHBUTTON},
+        {IDCANCEL, L"Button", L"Cancel", {160, 110, 260, 135}, BS_PUSHBUTTON},
+        {kMakerLinkId, L"Static", L"", {2, 146, 34, 178}, SS_NOTIFY | SS_BITMAP},
+        {kHomeLinkId, L"Static", L"", {262, 10, 278, 26}, SS_NOTIFY | SS_BITMAP},
+        {kInstagramLinkId, L"Static", L"", {282, 10, 298, 26}, SS_NOTIFY | SS_BITMAP},
+        {kDonateLinkId, L"Static", L"", {220, 145, 320, 175}, SS_NOTIFY | SS_BITMAP},
+    };
+    for (const auto& control : expected) {
+        SCOPED_TRACE(control.id);
+        const HWND child = Child(control.id);
+        ASSERT_NE(child, nullptr);
+        EXPECT_EQ(_wcsicmp(ClassOf(child).c_str(), control.className), 0) << ClassOf(child).c_str();
+        const LONG style = GetWindowLongW(child, GWL_STYLE);
+        EXPECT_EQ(style & (WS_CHILD | WS_VISIBLE), WS_CHILD | WS_VISIBLE);
+        EXPECT_EQ(style & control.style, control.style);
+        const RECT rect = ChildRect(child);
+        EXPECT_EQ(rect.left, control.rect.left);
+        EXPECT_EQ(rect.top, control.rect.top);
+        EXPECT_EQ(rect.right, control.rect.right);
+        // A closed drop-down list is as tall as its font makes it.
+        if (control.rect.bottom) {
+            EXPECT_EQ(rect.bottom, control.rect.bottom);
+        }
+        if (control.id == kLanguageListId || control.id == kRunAtStartupId || control.id <= IDCANCEL) {
+            EXPECT_EQ(TextOf(child), control.text);
+        }
+    }
+    // The label, found by its text (its id is 0).
+    HWND label = FindWindowExW(window, nullptr, L"Static", L"Language Selector");
+    ASSERT_NE(label, nullptr);
+    const RECT labelRect = ChildRect(label);
+    EXPECT_EQ(labelRect.left, 20);
+    EXPECT_EQ(labelRect.top, 25);
+    EXPECT_EQ(labelRect.right, 220);
+    EXPECT_EQ(labelRect.bottom, 45);
+
+    // One font, "Segoe UI" at 12 pixels, on the five text controls only.
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0));
+    ASSERT_NE(font, nullptr);
+    LOGFONTW logFont = {};
+    GetObjectW(font, sizeof logFont, &logFont);
+    EXPECT_STREQ(logFont.lfFaceName, L"Segoe UI");
+    EXPECT_EQ(logFont.lfHeight, -12);
+    EXPECT_EQ(logFont.lfWeight, FW_NORMAL);
+    EXPECT_EQ(logFont.lfQuality, CLEARTYPE_QUALITY);
+    for (int id : {kLanguageListId, kRunAtStartupId, IDOK, IDCANCEL})
+        EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(Child(id), WM_GETFONT, 0, 0)), font) << id;
+    EXPECT_NE(reinterpret_cast<HFONT>(SendMessageW(Child(kHomeLinkId), WM_GETFONT, 0, 0)), font);
+}
+
+TEST_F(Selector, ListHoldsTheTenLanguagesWithTheirCodes) {
+    Open();
+    const HWND list = Child(kLanguageListId);
+    const wchar_t* names[] = {L"English",  L"Español", L"Português", L"Deutsch", L"Français",
+                              L"Italiano", L"中文",    L"Русский",   L"한국어",  L"Nederlands"};
+    const wchar_t* codes[] = {L"EN", L"ES", L"PT", L"DE", L"FR", L"IT", L"ZH", L"RU", L"KO", L"NL"};
+    ASSERT_EQ(SendMessageW(list, CB_GETCOUNT, 0, 0), 10);
+    for (int i = 0; i < 10; ++i) {
+        wchar_t text[32] = {};
+        SendMessageW(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+        EXPECT_STREQ(text, names[i]);
+        EXPECT_STREQ(reinterpret_cast<const wchar_t*>(SendMessageW(list, CB_GETITEMDATA, i, 0)), codes[i]);
+    }
+}
+
+TEST_F(Selector, SavedLanguageIsPreselectedOnlyWhenItMatchesExactly) {
+    const struct {
+        const wchar_t* stored;  // null: no value at all
+        const wchar_t* selected;
+        const wchar_t* savedAfterOpening;
+    } cases[] = {
+        {L"ES", L"ES", L"ES"}, {L"KO", L"KO", L"KO"}, {L"es", L"EN", L"es"},
+        {L"XX", L"EN", L"XX"}, {nullptr, L"EN", L""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored ? c.stored : L"(none)");
+        ResetProgramRegistry();
+        if (c.stored) StoreString(kSettingsKeyPath, L"Lang", c.stored);
+        ASSERT_NE(Open(), nullptr);
+        EXPECT_EQ(SelectedCode(), c.selected);
+        // Opening applies and stores the saved code again, unchanged.
+        EXPECT_EQ(ReadStoredString(kSettingsKeyPath, L"Lang"), c.savedAfterOpening);
+        DestroyWindow(g_app.selectorWindow);
+    }
+}
+
+TEST_F(Selector, OkWritesLanguageRunEntryAndChoice) {
+    Open();
+    SendMessageW(Child(kLanguageListId), CB_SETCURSEL, 3, 0);  // Deutsch
+    Check(true);
+    Press(IDOK);
+    EXPECT_EQ(g_app.selectorWindow, nullptr);
+    EXPECT_EQ(ReadStoredString(kSettingsKeyPath, L"Lang"), L"DE");
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    EXPECT_EQ(ReadStoredString(kRunKeyPath, kRunValueName), L"\"" + std::wstring(path) + L"\"");
+    EXPECT_EQ(ReadStoredDword(kSettingsKeyPath, L"RunAtStartup"), DWORD{1});
+
+    // Opened again: in German, the box checked because the entry exists.
+    EXPECT_EQ(TextOf(Open()), L"Einstellungen - Veilux 1.0");
+    EXPECT_EQ(SendMessageW(Child(kRunAtStartupId), BM_GETCHECK, 0, 0), BST_CHECKED);
+    Check(false);
+    Press(IDOK);
+    EXPECT_FALSE(ReadStoredValue(kRunKeyPath, kRunValueName));
+    EXPECT_EQ(ReadStoredDword(kSettingsKeyPath, L"RunAtStartup"), DWORD{0});
+
+    // Unchecked with no entry, and no change at all: all three still written.
+    RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKeyPath);
+    Open();
+    RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKeyPath);
+    Press(IDOK);
+    EXPECT_EQ(ReadStoredString(kSettingsKeyPath, L"Lang"), L"EN");
+    EXPECT_EQ(ReadStoredDword(kSettingsKeyPath, L"RunAtStartup"), DWORD{0});
+    EXPECT_FALSE(ReadStoredValue(kRunKeyPath, kRunValueName));
+}
+
+TEST_F(Selector, CheckBoxFollowsTheRunEntryNotTheRecordedChoice) {
+    StoreDword(kSettingsKeyPath, L"RunAtStartup", 1);
+    Open();
+    EXPECT_EQ(SendMessageW(Child(kRunAtStartupId), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    DestroyWindow(g_app.selectorWindow);
+    StoreString(kRunKeyPath, kRunValueName, L"C:\\elsewhere\\veilux.exe");
+    Open();
+    EXPECT_EQ(SendMessageW(Child(kRunAtStartupId), BM_GETCHECK, 0, 0), BST_CHECKED);
+}
+
+TEST_F(Selector, CancelAndCloseWriteNothing) {
+    for (bool useClose : {false, true}) {
+        SCOPED_TRACE(useClose ? "close box" : "Cancel");
+        ResetProgramRegistry();
+        StoreString(kSettingsKeyPath, L"Lang", L"FR");
+        Open();
+        SendMessageW(Child(kLanguageListId), CB_SETCURSEL, 7, 0);
+        Check(true);
+        if (useClose) SendMessageW(g_app.selectorWindow, WM_CLOSE, 0, 0);
+        else Press(IDCANCEL);
+        EXPECT_EQ(g_app.selectorWindow, nullptr);
+        EXPECT_EQ(ReadStoredString(kSettingsKeyPath, L"Lang"), L"FR");
+        EXPECT_FALSE(ReadStoredValue(kRunKeyPath, kRunValueName));
+        EXPECT_FALSE(ReadStoredValue(kSettingsKeyPath, L"RunAtStartup"));
+    }
+}
+
+TEST_F(Selector, SecondOpenBringsTheSameWindowForward) {
+    const HWND first = Open();
+    ASSERT_NE(first, nullptr);
+    ShowWindow(first, SW_MINIMIZE);
+    OpenLanguageSelector();
+    EXPECT_EQ(g_app.selectorWindow, first);
+    EXPECT_FALSE(IsIconic(first));
+    int windows = 0;
+    for (HWND w = FindWindowW(L"IdiomaSelectorWindow", nullptr); w; w = FindWindowExW(nullptr, w, L"IdiomaSelectorWindow", nullptr))
+        ++windows;
+    EXPECT_EQ(windows, 1);
+    DestroyWindow(first);
+    EXPECT_EQ(g_app.selectorWindow, nullptr);
+}
+
+TEST_F(Selector, LinksOpenTheirPagesOnASingleClickOnly) {
+    Open();
+    const struct {
+        int id;
+        std::wstring address;
+    } links[] = {
+        {kHomeLinkId, ProductHomeUrl()},
+        {kInstagramLinkId, InstagramUrl()},
+        {kMakerLinkId, MakerHomeUrl()},
+        {kDonateLinkId, DonationUrl()},
+    };
+    for (const auto& link : links) {
+        SCOPED_TRACE(link.id);
+        seam.shellExecutes.clear();
+        const HWND control = Child(link.id);
+        SendMessageW(g_app.selectorWindow, WM_COMMAND, MAKEWPARAM(link.id, STN_DBLCLK),
+                     reinterpret_cast<LPARAM>(control));
+        EXPECT_TRUE(seam.shellExecutes.empty());
+        SendMessageW(g_app.selectorWindow, WM_COMMAND, MAKEWPARAM(link.id, STN_CLICKED),
+                     reinterpret_cast<LPARAM>(control));
+        ASSERT_EQ(seam.shellExecutes.size(), 1u);
+        EXPECT_EQ(seam.shellExecutes[0].file, link.address);
+        EXPECT_EQ(seam.shellExecutes[0].verb, L"open");
+        EXPECT_EQ(seam.shellExecutes[0].owner, nullptr);
+        EXPECT_EQ(seam.shellExecutes[0].show, SW_SHOWNORMAL);
+        EXPECT_NE(g_app.selectorWindow, nullptr);  // the window stays open
+    }
+    // A real click on the home link reaches the window as STN_CLICKED.
+    seam.shellExecutes.clear();
+    const HWND home = Child(kHomeLinkId);
+    SendMessageW(home, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+    SendMessageW(home, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+    ASSERT_EQ(seam.shellExecutes.size(), 1u);
+    EXPECT_EQ(seam.shellExecutes[0].file, ProductHomeUrl());
+}
+
+TEST_F(Selector, LinksShowTheirPicturesTooltipsAndTheHand) {
+    const HWND window = Open();
+    const struct {
+        int id;
+        LONG width, height;
+    } pictures[] = {{kHomeLinkId, 16, 16}, {kInstagramLinkId, 16, 16}, {kMakerLinkId, 32, 32}, {kDonateLinkId, 100, 30}};
+    for (const auto& picture : pictures) {
+        const auto bitmap = reinterpret_cast<HBITMAP>(SendMessageW(Child(picture.id), STM_GETIMAGE, IMAGE_BITMAP, 0));
+        ASSERT_NE(bitmap, nullptr) << picture.id;
+        EXPECT_EQ(BitmapInfo(bitmap).bmWidth, picture.width);
+        EXPECT_EQ(BitmapInfo(bitmap).bmHeight, picture.height);
+    }
+
+    const HWND tooltip = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr);
+    HWND ours = nullptr;
+    for (HWND t = tooltip; t; t = FindWindowExW(nullptr, t, TOOLTIPS_CLASSW, nullptr))
+        if (GetWindow(t, GW_OWNER) == window) ours = t;
+    ASSERT_NE(ours, nullptr);
+    EXPECT_EQ(SendMessageW(ours, TTM_GETTOOLCOUNT, 0, 0), 4);
+    wchar_t text[80] = {};
+    TOOLINFOW tool = {};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = window;
+    tool.uId = reinterpret_cast<UINT_PTR>(Child(kHomeLinkId));
+    tool.lpszText = text;
+    SendMessageW(ours, TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&tool));
+    EXPECT_STREQ(text, L"Go to Veilux ");
+
+    SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(Child(kDonateLinkId)), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HAND));
+}
+
+TEST_F(Selector, LabelAndCheckBoxSitOnWhite) {
+    const HWND window = Open();
+    HDC dc = GetDC(window);
+    const HWND label = FindWindowExW(window, nullptr, L"Static", L"Language Selector");
+    for (auto [message, control] : {std::pair<UINT, HWND>{WM_CTLCOLORSTATIC, label},
+                                    std::pair<UINT, HWND>{WM_CTLCOLORSTATIC, Child(kRunAtStartupId)},
+                                    std::pair<UINT, HWND>{WM_CTLCOLORBTN, Child(kRunAtStartupId)}}) {
+        SetBkColor(dc, RGB(1, 2, 3));
+        const LRESULT brush = SendMessageW(window, message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
+        EXPECT_EQ(reinterpret_cast<HGDIOBJ>(brush), GetStockObject(WHITE_BRUSH));
+        EXPECT_EQ(GetBkColor(dc), RGB(255, 255, 255));
+        EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 0));
+    }
+    const LRESULT other = SendMessageW(window, WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(dc),
+                                       reinterpret_cast<LPARAM>(Child(IDOK)));
+    EXPECT_NE(reinterpret_cast<HGDIOBJ>(other), GetStockObject(WHITE_BRUSH));
+    ReleaseDC(window, dc);
+}
+
+TEST_F(Selector, PngResourcesDecodeToTheirSizes) {
+    const struct {
+        WORD id;
+        LONG width, height;
+    } images[] = {{200, 16, 16}, {201, 16, 16}, {202, 32, 32}, {203, 100, 30}};
+    for (const auto& image : images) {
+        const HBITMAP first = LoadPngBitmap(image.id);
+        const HBITMAP second = LoadPngBitmap(image.id);
+        ASSERT_NE(first, nullptr) << image.id;
+        EXPECT_NE(first, second);  // decoded anew each time, each the caller's own
+        EXPECT_EQ(BitmapInfo(first).bmWidth, image.width);
+        EXPECT_EQ(BitmapInfo(first).bmHeight, image.height);
+        DeleteObject(first);
+        DeleteObject(second);
+    }
+    EXPECT_EQ(LoadPngBitmap(204), nullptr);
+    EXPECT_EQ(LoadPngBitmap(kBadPngResource), nullptr);
+}
+
+TEST_F(Selector, LinkWithAnUndecodableImageIsBlankButClickable) {
+    const HWND window = Open();
+    const HWND link = CreateImageLink(window, 100, 150, 16, 16, kBadPngResource, kHomeLinkId, L"tip", nullptr);
+    ASSERT_NE(link, nullptr);
+    EXPECT_EQ(SendMessageW(link, STM_GETIMAGE, IMAGE_BITMAP, 0), 0);
+    SendMessageW(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    SendMessageW(link, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    ASSERT_EQ(seam.shellExecutes.size(), 1u);
+    EXPECT_EQ(seam.shellExecutes[0].file, ProductHomeUrl());
+}
+
+TEST_F(Selector, OpeningAndClosingFiftyTimesLeavesNoBitmapOrFont) {
+    std::vector<HGDIOBJ> made;
+    for (int cycle = 0; cycle < 50; ++cycle) {
+        const HWND window = Open();
+        ASSERT_NE(window, nullptr);
+        made.push_back(reinterpret_cast<HGDIOBJ>(SendMessageW(Child(IDOK), WM_GETFONT, 0, 0)));
+        for (int id : {kHomeLinkId, kInstagramLinkId, kMakerLinkId, kDonateLinkId})
+            made.push_back(reinterpret_cast<HGDIOBJ>(SendMessageW(Child(id), STM_GETIMAGE, IMAGE_BITMAP, 0)));
+        if (cycle % 2) SendMessageW(window, WM_CLOSE, 0, 0);
+        else Press(IDCANCEL);
+        ASSERT_EQ(g_app.selectorWindow, nullptr);
+    }
+    ASSERT_EQ(made.size(), 250u);
+    int alive = 0;
+    for (HGDIOBJ object : made) {
+        EXPECT_NE(object, nullptr);
+        if (GetObjectType(object) != 0) ++alive;
+    }
+    EXPECT_EQ(alive, 0);
+}
