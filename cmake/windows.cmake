@@ -50,6 +50,15 @@ foreach(source ${VEILUX_WIN_TESTS})
   list(APPEND VEILUX_TEST_EXECUTABLES $<TARGET_FILE:${name}>)
 endforeach()
 
+# Opens the settings window in one language, for tools/shoot-selector.sh.
+add_executable(selector_preview WIN32 tests/win/preview/selector_preview.cpp tests/win/test_resources.rc)
+target_link_libraries(selector_preview PRIVATE veilux_win)
+if(MINGW)
+  target_link_options(selector_preview PRIVATE -municode)
+endif()
+veilux_warnings(selector_preview)
+list(APPEND VEILUX_TEST_EXECUTABLES $<TARGET_FILE:selector_preview>)
+
 # Every .exe: 64-bit, only system DLLs imported, ASLR, high-entropy VA and NX.
 set(VEILUX_ALL_EXECUTABLES ${VEILUX_TEST_EXECUTABLES})
 if(TARGET veilux)
