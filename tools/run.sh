@@ -9,13 +9,15 @@ shot=$root/build/run/screenshot.png
 
 if [ "${1:-}" != --inside ]; then
   mkdir -p "$root/build/run"
+  prefix=$root/build/run/wineprefix-xvfb
   if [ -n "${DISPLAY:-}" ]; then
+    prefix=$root/build/run/wineprefix-display
     echo "Starting Veilux in a Wine desktop on $DISPLAY."
     echo "Alt+. toggles hidden files, Alt+Shift+. extensions; right-click the icon at the bottom right for the menu."
     echo "To stop it: choose Exit in its menu, or press Ctrl+C here."
     export WINE_SESSION_USE_DISPLAY=1
   fi
-  exec "$root/tools/wine-session.sh" "$root/build/run/wineprefix" "$0" --inside
+  exec "$root/tools/wine-session.sh" "$prefix" "$0" --inside
 fi
 
 if [ "${WINE_SESSION_USE_DISPLAY:-0}" = 1 ]; then

@@ -42,19 +42,17 @@ if [ ! -f "$prefix/system.reg" ]; then
   wineboot -i >/dev/null 2>&1 || true
   wineserver -w
   bash "$here/prepare-prefix.sh" >/dev/null 2>&1
+  # Unwatched prefixes run every program in a virtual desktop, as on
+  # Windows: a top-level window is then no X window, and showing one does not
+  # wait on the X server (about 2 s a window on a bare Xvfb). A watched one
+  # leaves the person's display to the programs' own desktops.
+  if [ -n "$xvfb_pid" ]; then
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ /d 1024x768 /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d Default /f >/dev/null 2>&1
+  fi
   wineserver -w
 fi
 wineserver -p
-# Unwatched sessions run every program in a virtual desktop, as on Windows: a
-# top-level window is then no X window, and showing or activating one does
-# not wait on the X server (about 2 s a window on a bare Xvfb). A watched
-# session leaves the person's display to the programs' own desktops.
-if [ -n "$xvfb_pid" ]; then
-  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ /d 1024x768 /f >/dev/null 2>&1 || true
-  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d Default /f >/dev/null 2>&1 || true
-else
-  wine reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1 || true
-fi
 # Start Wine's background processes (services, the desktop) now, detached
 # from our output: started by the first test instead, they would inherit its
 # pipes and keep ctest waiting after the test has ended.
