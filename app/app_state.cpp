@@ -8,3 +8,12 @@ AppState::~AppState() = default;
 AppState g_app;
 
 bool TrayIconShown() { return g_app.tray && g_app.tray->created; }
+
+void ClearRunState() {
+    g_app.controller.reset();
+    g_app.hiddenVisible = false;
+    g_app.includeSystemFiles = false;
+    g_app.extensionsVisible = false;
+    g_app.mainWindow = nullptr;
+    g_app.instance = nullptr;
+}

@@ -33,5 +33,9 @@ struct AppState {
 // Used only on the user-interface thread.
 extern AppState g_app;
 
+// Ends the run's state: the controller goes, the three flags are false and
+// the window and instance handles are forgotten. The tray is released apart.
+void ClearRunState();
+
 // Whether the tray icon is in the notification area (a TrayIcon exists and is created).
 bool TrayIconShown();

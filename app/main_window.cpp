@@ -36,12 +36,7 @@ void OnCreate(HWND window) {
 
 void OnDestroy() {
     ReleaseTray();
-    g_app.controller.reset();
-    g_app.hiddenVisible = false;
-    g_app.includeSystemFiles = false;
-    g_app.extensionsVisible = false;
-    g_app.mainWindow = nullptr;
-    g_app.instance = nullptr;
+    ClearRunState();
     if (g_app.selectorWindow && IsWindow(g_app.selectorWindow)) DestroyWindow(g_app.selectorWindow);
     g_app.selectorWindow = nullptr;
     PostQuitMessage(0);

@@ -22,15 +22,6 @@ void ShowError(MessageKey text) {
     g_platform.messageBox(nullptr, UiText(text), UiText(MessageKey::ErrorTitle), MB_OK | MB_ICONERROR);
 }
 
-void ClearState() {
-    g_app.controller.reset();
-    g_app.hiddenVisible = false;
-    g_app.includeSystemFiles = false;
-    g_app.extensionsVisible = false;
-    g_app.mainWindow = nullptr;
-    g_app.instance = nullptr;
-}
-
 bool RegisterMainWindowClass(HINSTANCE instance) {
     WNDCLASSW windowClass = {};
     windowClass.lpfnWndProc = MainWndProc;
@@ -84,7 +75,7 @@ bool InitInstance(StartupContext& context) {
     }
     if (!RegisterMainWindowClass(context.instance)) {
         ShowError(MessageKey::ErrorRegisterClass);
-        ClearState();
+        ClearRunState();
         return false;
     }
     HWND window = CreateWindowExW(0, kMainWindowClass, kProductName, WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr,
@@ -92,7 +83,7 @@ bool InitInstance(StartupContext& context) {
     if (!window) {
         ShowError(MessageKey::ErrorCreateWindow);
         UnregisterClassW(kMainWindowClass, context.instance);
-        ClearState();
+        ClearRunState();
         return false;
     }
     g_app.mainWindow = window;
@@ -100,7 +91,7 @@ bool InitInstance(StartupContext& context) {
     if (!ShowTrayIcon()) {
         ReleaseTray();
         ShowError(MessageKey::ErrorTrayIcon);
-        ClearState();
+        ClearRunState();
         return false;
     }
     return true;
@@ -148,7 +139,7 @@ int RunVeilux(HINSTANCE instance) {
     Gdiplus::GdiplusShutdown(gdiplusToken);
 
     ReleaseTray();
-    ClearState();
+    ClearRunState();
     if (context.mutex) CloseHandle(context.mutex);
     return exitCode;
 }
