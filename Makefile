@@ -3,6 +3,8 @@
 .PHONY: run test build deps clean
 
 JOBS ?= 2
+# The end-to-end tests serve the program's website on this loopback port.
+E2E_PORT ?= 47443
 
 deps:
 	@tools/install-deps.sh
@@ -22,6 +24,10 @@ run: deps
 test: build
 	ctest --preset native
 	tools/wine-session.sh build/mingw/wineprefix ctest --preset mingw
+	cmake -S . -B build/e2e --toolchain cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
+	  -DVEILUX_E2E=ON -DVEILUX_SITE_HOST=localhost:$(E2E_PORT) >/dev/null
+	cmake --build build/e2e -j$(JOBS) --target e2e_programs
+	tools/e2e-session.sh build/e2e ctest --test-dir build/e2e -L e2e --output-on-failure
 
 clean:
 	rm -rf build

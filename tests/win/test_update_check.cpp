@@ -88,14 +88,16 @@ TEST_F(UpdateCheck, EachKindOfFirstLineHasItsOutcome) {
         {"  101abc", true, false},
         {"+101", true, false},
         {digits, true, false},                       // clamped to the largest code
-        {"101" + std::string(1 << 20, 'x'), true, false},  // a huge file is read only in part
+        {"101" + std::string(4 << 20, 'x'), true, false},  // a first line of several MiB, read only in part
         {"100", false, false},
         {"99", false, false},
         {"2", false, false},
-        {"-101", false, false},
+        {"-5", false, false},
         {"1.0.1", false, false},
         {"100\n200", false, false},
+        {std::string(30, '7'), true, false},
         {"\xEF\xBB\xBF" "101", false, false},        // a byte-order mark hides the number
+        {std::string("\xFF\xFE" "1\0" "0\0" "1\0", 8), false, false},
         {"<html>101</html>", false, false},
         {"", false, true},
         {"\r\n101", false, true},
