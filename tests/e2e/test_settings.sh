@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# The settings window from the menu: choose Deutsch and start with Windows,
+# OK; the choices are stored, the window and the next menu are in German.
+source "$(dirname "$0")/common.sh"
+
+fresh_account
+start_veilux
+wait_main_window || die "no main window after start"
+tray_point
+wait_ready || die "the program does not answer"
+exe_path=$(winepath -w "$VEILUX" 2>/dev/null)
+
+echo "-- Settings from the menu"
+open_menu || die "no menu"
+choose_item 4
+drv find IdiomaSelectorWindow - 5000 >/dev/null || die "Settings opened no window"
+sleep 0.5
+drv selector read >"$WORK/selector-1.txt"
+expect "caption" "$(sed -n 's/^caption //p' "$WORK/selector-1.txt")" "Settings - Veilux 1.0"
+expect "languages" "$(sed -n 's/^items //p' "$WORK/selector-1.txt")" \
+  "English|Español|Português|Deutsch|Français|Italiano|中文|Русский|한국어|Nederlands"
+expect "preselected" "$(sed -n 's/^selected //p' "$WORK/selector-1.txt")" "English"
+expect "start with Windows" "$(sed -n 's/^startup //p' "$WORK/selector-1.txt")" 0
+expect "outer size and place" "$(sed -n 's/^rect //p' "$WORK/selector-1.txt")" "240 192 320 215"
+
+echo "-- Cancel writes nothing"
+drv selector choose Deutsch || fail "Deutsch is not in the list"
+drv selector startup on || fail "could not tick the check box"
+drv selector cancel
+drv gone IdiomaSelectorWindow 5000 || die "Cancel did not close the window"
+expect "Lang after Cancel" "$(reg_get "$KEY_PROGRAM" Lang)" "$(sz EN)"
+expect "Run entry after Cancel" "$(reg_get "$KEY_RUN" Veilux)" absent
+expect "RunAtStartup after Cancel" "$(reg_get "$KEY_PROGRAM" RunAtStartup)" absent
+
+echo "-- Deutsch, start with Windows, OK"
+open_menu || die "no menu"
+choose_item 4
+drv find IdiomaSelectorWindow - 5000 >/dev/null || die "Settings opened no window the second time"
+sleep 0.3
+expect "the window opens as it was stored" "$(drv selector read | sed -n 's/^selected //p')" "English"
+drv selector choose Deutsch || fail "Deutsch is not in the list"
+drv selector startup on || fail "could not tick the check box"
+drv selector ok
+drv gone IdiomaSelectorWindow 5000 || die "OK did not close the window"
+expect "Lang" "$(reg_get "$KEY_PROGRAM" Lang)" "$(sz DE)"
+expect "Run entry: the quoted path" "$(reg_get "$KEY_RUN" Veilux)" "$(sz "\"$exe_path\"")"
+expect "RunAtStartup" "$(reg_get "$KEY_PROGRAM" RunAtStartup)" "REG_DWORD 1"
+
+echo "-- opened again: in German, with the stored choices"
+open_menu || die "no menu"
+wait_menu_built 3 || die "the menu is not in Wine's trace"
+expected_de="1002 0 0 Versteckte Dateien anzeigen
+1003 1 0 Geschützte Systemdateien einschließen
+0 0 0 -
+1004 0 0 Dateierweiterungen anzeigen
+0 0 0 -
+1005 0 0 Einstellungen
+1006 0 0 Benutzerhandbuch
+0 0 0 -
+1001 0 0 Beenden"
+expect "the next menu is in German" "$(menu_items)" "$expected_de"
+choose_item 4
+drv find IdiomaSelectorWindow - 5000 >/dev/null || die "Settings opened no window the third time"
+sleep 0.3
+drv selector read >"$WORK/selector-3.txt"
+expect "caption" "$(sed -n 's/^caption //p' "$WORK/selector-3.txt")" "Einstellungen - Veilux 1.0"
+expect "preselected" "$(sed -n 's/^selected //p' "$WORK/selector-3.txt")" "Deutsch"
+expect "start with Windows" "$(sed -n 's/^startup //p' "$WORK/selector-3.txt")" 1
+
+echo "-- a second Settings command brings the same window, none beside it"
+drv post Veilux $WM_COMMAND $IDM_SETTINGS 0
+sleep 0.5
+expect "settings windows" "$(drv windows IdiomaSelectorWindow | wc -l)" 1
+
+echo "-- unticked and OK: the Run entry goes, the choice is kept"
+drv selector startup off || fail "could not clear the check box"
+drv selector ok
+drv gone IdiomaSelectorWindow 5000 || die "OK did not close the window"
+expect "Run entry" "$(reg_get "$KEY_RUN" Veilux)" absent
+expect "RunAtStartup" "$(reg_get "$KEY_PROGRAM" RunAtStartup)" "REG_DWORD 0"
+expect "Lang kept" "$(reg_get "$KEY_PROGRAM" Lang)" "$(sz DE)"
+
+close_veilux
+expect "exit code after WM_CLOSE" "$EXIT_STATUS" 0
+finish
