@@ -22,22 +22,14 @@ prefix=$build/wineprefix
 export WINEPREFIX=$prefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 export E2E_RUN=$run E2E_CERTS=$run/certs E2E_OPENED=$run/opened-pages.txt
 
-display=""
-for n in $(seq 161 240); do
-  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=$n; break; fi
-done
-[ -n "$display" ] || { echo "e2e-session.sh: no free X display" >&2; exit 1; }
-Xvfb ":$display" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-export DISPLAY=":$display"
+source "$here/private-display.sh"
+start_private_display 161 240 800x600
 
 cleanup() {
   wineserver -k >/dev/null 2>&1 || true
-  kill "$xvfb_pid" >/dev/null 2>&1 || true
-  wait "$xvfb_pid" 2>/dev/null || true
+  stop_private_display
 }
 trap cleanup EXIT
-for _ in $(seq 1 100); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.05; done
 
 # A fresh prefix every run: the first start of the program must meet a
 # fresh account. Made single-threaded, before anything runs in parallel.

@@ -12,29 +12,19 @@ export WINEPREFIX=$prefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscore
 
 # WINE_SESSION_USE_DISPLAY=1 keeps the caller's $DISPLAY (for a person to
 # watch); otherwise the session gets its own Xvfb.
+source "$here/private-display.sh"
 xvfb_pid=""
 if [ "${WINE_SESSION_USE_DISPLAY:-0}" = 1 ] && [ -n "${DISPLAY:-}" ]; then
-  display=${DISPLAY#:}
+  : # the caller's display
 else
-  display=""
-  for n in $(seq 91 160); do
-    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=$n; break; fi
-  done
-  [ -n "$display" ] || { echo "wine-session.sh: no free X display" >&2; exit 1; }
-  Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-  xvfb_pid=$!
-  export DISPLAY=":$display"
+  start_private_display 91 160 1024x768
 fi
 
 cleanup() {
   wineserver -k >/dev/null 2>&1 || true
-  if [ -n "$xvfb_pid" ]; then
-    kill "$xvfb_pid" >/dev/null 2>&1 || true
-    wait "$xvfb_pid" 2>/dev/null || true
-  fi
+  stop_private_display
 }
 trap cleanup EXIT
-[ -z "$xvfb_pid" ] || for _ in $(seq 1 100); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.05; done
 
 # First use of a new prefix must not race with programs started in parallel.
 if [ ! -f "$prefix/system.reg" ]; then
