@@ -1,6 +1,6 @@
 #include "app/startup.h"
 
-#include <gdiplus.h>
+#include "app/gdiplus_header.h"
 
 #include <memory>
 

@@ -1,7 +1,6 @@
 #include "i18n/png_image.h"
 
-#include <objidl.h>
-#include <gdiplus.h>
+#include "app/gdiplus_header.h"
 
 #include <cstring>
 

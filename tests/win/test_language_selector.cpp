@@ -2,7 +2,7 @@
 // choices it shows, what OK and Cancel write, its links and its handles.
 #include <windows.h>
 #include <commctrl.h>
-#include <gdiplus.h>
+#include "app/gdiplus_header.h"
 
 #include <gtest/gtest.h>
 
@@ -200,6 +200,11 @@ TEST_F(Selector, SavedLanguageIsPreselectedOnlyWhenItMatchesExactly) {
         EXPECT_EQ(ReadStoredString(kSettingsKeyPath, L"Lang"), c.savedAfterOpening);
         DestroyWindow(g_app.selectorWindow);
     }
+    // Accepting the English the window fell back to stores a real code.
+    StoreString(kSettingsKeyPath, L"Lang", L"es");
+    Open();
+    Press(IDOK);
+    EXPECT_EQ(ReadStoredString(kSettingsKeyPath, L"Lang"), L"EN");
 }
 
 TEST_F(Selector, OkWritesLanguageRunEntryAndChoice) {
@@ -328,6 +333,9 @@ TEST_F(Selector, LinksShowTheirPicturesTooltipsAndTheHand) {
     for (HWND t = tooltip; t; t = FindWindowExW(nullptr, t, TOOLTIPS_CLASSW, nullptr))
         if (GetWindow(t, GW_OWNER) == window) ours = t;
     ASSERT_NE(ours, nullptr);
+    EXPECT_EQ(GetWindowLongW(ours, GWL_EXSTYLE) & WS_EX_TOPMOST, WS_EX_TOPMOST);
+    const LONG tipStyle = GetWindowLongW(ours, GWL_STYLE);
+    EXPECT_EQ(tipStyle & (WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX), WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX);
     EXPECT_EQ(SendMessageW(ours, TTM_GETTOOLCOUNT, 0, 0), 4);
     wchar_t text[80] = {};
     TOOLINFOW tool = {};
@@ -397,13 +405,17 @@ TEST_F(Selector, OpeningAndClosingFiftyTimesLeavesNoBitmapOrFont) {
         const HWND window = Open();
         ASSERT_NE(window, nullptr);
         made.push_back(reinterpret_cast<HGDIOBJ>(SendMessageW(Child(IDOK), WM_GETFONT, 0, 0)));
-        for (int id : {kHomeLinkId, kInstagramLinkId, kMakerLinkId, kDonateLinkId})
+        for (int id : {kHomeLinkId, kInstagramLinkId, kMakerLinkId, kDonateLinkId}) {
+            // What the link shows, and what it was given: a static control
+            // may show its own copy of a bitmap with alpha.
             made.push_back(reinterpret_cast<HGDIOBJ>(SendMessageW(Child(id), STM_GETIMAGE, IMAGE_BITMAP, 0)));
+            made.push_back(GetPropW(Child(id), L"VeiluxLinkBitmap"));
+        }
         if (cycle % 2) SendMessageW(window, WM_CLOSE, 0, 0);
         else Press(IDCANCEL);
         ASSERT_EQ(g_app.selectorWindow, nullptr);
     }
-    ASSERT_EQ(made.size(), 250u);
+    ASSERT_EQ(made.size(), 450u);
     int alive = 0;
     for (HGDIOBJ object : made) {
         EXPECT_NE(object, nullptr);
