@@ -75,7 +75,7 @@ void OnTrayNotification(LPARAM event) {
         if (!g_app.tray->created) break;
         // The mark, not the balloon, decides: the page opens once per update offer.
         if (g_app.tray->updateClickPending) OpenDownloadPage();
-        if (g_app.tray) g_app.tray->updateClickPending = false;
+        g_app.tray->updateClickPending = false;
         break;
     default:
         break;

@@ -16,12 +16,7 @@ void ResetProgramRegistry() {
 void ResetAppState() {
     if (g_app.selectorWindow) DestroyWindow(g_app.selectorWindow);
     g_app.tray.reset();
-    g_app.controller.reset();
-    g_app.mainWindow = nullptr;
-    g_app.instance = nullptr;
-    g_app.hiddenVisible = false;
-    g_app.includeSystemFiles = false;
-    g_app.extensionsVisible = false;
+    ClearRunState();
     g_app.selectorWindow = nullptr;
 }
 
