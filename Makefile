@@ -1,8 +1,10 @@
 # The front door. `make run` starts the program under Wine; `make test` installs what is missing, builds both presets
 # and runs every test; its output ends with ctest's summary.
-.PHONY: run test build deps clean
+.PHONY: run test build deps clean fuzz
 
 JOBS ?= 2
+# make fuzz runs each fuzz target this many seconds; make test runs each for 30 s.
+FUZZ_SECONDS ?= 600
 # The end-to-end tests serve the program's website on this loopback port.
 E2E_PORT ?= 47443
 
@@ -28,6 +30,9 @@ test: build
 	  -DVEILUX_E2E=ON -DVEILUX_SITE_HOST=localhost:$(E2E_PORT) >/dev/null
 	cmake --build build/e2e -j$(JOBS) --target e2e_programs
 	tools/e2e-session.sh build/e2e ctest --test-dir build/e2e -L e2e --output-on-failure
+
+fuzz: deps
+	tools/fuzz.sh $(FUZZ_SECONDS)
 
 clean:
 	rm -rf build

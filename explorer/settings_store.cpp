@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "explorer/registry.h"
+#include "i18n/catalog.h"
 
 namespace {
 constexpr DWORD kLanguageUnits = 10;
@@ -12,8 +13,7 @@ constexpr DWORD kRunEntryBytes = 520;
 std::wstring ReadLanguageSetting() {
     wchar_t buffer[kLanguageUnits] = {};
     if (!ReadRegistryBytes(kSettingsKeyPath, L"Lang", buffer, sizeof buffer)) return {};
-    // Stored data may lack its terminator; never look past the buffer.
-    return std::wstring(buffer, wcsnlen(buffer, kLanguageUnits));
+    return std::wstring(StoredLanguageCode(buffer, kLanguageUnits));
 }
 
 void WriteLanguageSetting(std::wstring_view code) { WriteRegistryString(kSettingsKeyPath, L"Lang", code); }

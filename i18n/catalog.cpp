@@ -13,6 +13,11 @@ Language LanguageForCode(std::wstring_view code) {
     return Language::English;
 }
 
+std::wstring_view StoredLanguageCode(const wchar_t* units, std::size_t count) {
+    const std::wstring_view all(units, count);
+    return all.substr(0, all.find(L'\0'));
+}
+
 const wchar_t* StartupCodeForLanguageId(unsigned short languageId) {
     const unsigned primary = languageId & 0x3FFu;
     if (primary == 0x0Au) return L"ES";

@@ -58,6 +58,10 @@ const wchar_t* CatalogText(Language language, MessageKey key);
 // every UTF-16 unit, case-sensitive); "EN" and anything unknown give English.
 Language LanguageForCode(std::wstring_view code);
 
+// The code in a stored value's buffer of count UTF-16 units: the units before
+// the first NUL, or all of them, since stored data need not end in one.
+std::wstring_view StoredLanguageCode(const wchar_t* units, std::size_t count);
+
 // The code chosen at start when none is stored: Spanish and Portuguese
 // interfaces of any region get their language, every other one English.
 const wchar_t* StartupCodeForLanguageId(unsigned short languageId);

@@ -12,9 +12,9 @@
 
 namespace {
 
-// The first kVersionFileReadLimit bytes, or nothing when the file cannot be opened.
-// A huge or endless file is never read further.
-bool ReadVersionFile(const std::wstring& path, VersionLine& line) {
+// The answer in the first kVersionFileReadLimit bytes, or nothing when the file
+// cannot be opened. A huge or endless file is never read further.
+bool ReadVersionFile(const std::wstring& path, VersionAnswer& answer) {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
@@ -24,7 +24,7 @@ bool ReadVersionFile(const std::wstring& path, VersionLine& line) {
     while (size < sizeof bytes && ReadFile(file, bytes + size, sizeof bytes - size, &got, nullptr) && got != 0)
         size += got;
     CloseHandle(file);
-    line = ReadVersionLine(bytes, size);
+    answer = JudgeVersionFile(bytes, size);
     return true;
 }
 
@@ -43,11 +43,11 @@ void AppController::CheckForUpdates(TrayIcon& tray) const {
     const std::wstring localPath = VersionFilePath();
     if (localPath.empty()) return;
     if (FAILED(g_platform.downloadToFile(VersionFileUrl().c_str(), localPath.c_str()))) return;
-    VersionLine line;
-    if (!ReadVersionFile(localPath, line)) return;
+    VersionAnswer answer = VersionAnswer::Empty;
+    if (!ReadVersionFile(localPath, answer)) return;
     // An empty first line is left on disk, as an unreadable answer.
-    if (line.empty) return;
-    if (IsNewerVersion(line.code))
+    if (answer == VersionAnswer::Empty) return;
+    if (answer == VersionAnswer::Newer)
         tray.ShowBalloon(UiText(MessageKey::BalloonUpdateTitle), UiText(MessageKey::BalloonUpdateText), true);
     DeleteFileW(localPath.c_str());
 }

@@ -1,5 +1,6 @@
 #include "update/version_rule.h"
 
+#include <algorithm>
 #include <climits>
 
 namespace {
@@ -61,4 +62,10 @@ VersionLine ReadVersionLine(const unsigned char* bytes, std::size_t size) {
         result.code = (clamped || -value > INT_MAX) ? INT_MAX : static_cast<int>(-value);
     }
     return result;
+}
+
+VersionAnswer JudgeVersionFile(const unsigned char* bytes, std::size_t size) {
+    const VersionLine line = ReadVersionLine(bytes, std::min(size, kVersionFileReadLimit));
+    if (line.empty) return VersionAnswer::Empty;
+    return IsNewerVersion(line.code) ? VersionAnswer::Newer : VersionAnswer::NotNewer;
 }

@@ -23,3 +23,14 @@ struct VersionLine {
 VersionLine ReadVersionLine(const unsigned char* bytes, std::size_t size);
 
 inline bool IsNewerVersion(int code) { return code > CurrentVersionCode; }
+
+// What the update check makes of a downloaded version file.
+enum class VersionAnswer {
+    Empty,     // the first line holds no character; the file is left on disk
+    Newer,     // a newer release is out
+    NotNewer,  // anything else, unreadable numbers included
+};
+
+// Judges the file by its first kVersionFileReadLimit bytes only: size may be
+// the whole file's, nothing past the bound is looked at.
+VersionAnswer JudgeVersionFile(const unsigned char* bytes, std::size_t size);
