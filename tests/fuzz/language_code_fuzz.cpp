@@ -2,7 +2,9 @@
 // data, whatever its type, in a zero-filled buffer of ten UTF-16 units. The
 // code must be the units before the first NUL, and it must select a language
 // other than English exactly when it equals that language's code.
+#include <algorithm>
 #include <cstdint>
+#include <iterator>
 #include <cstdlib>
 #include <string>
 
@@ -30,8 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const Language language = LanguageForCode(code);
     const std::wstring text(code);
-    int matches = 0;
-    for (const LanguageInfo& info : kLanguages) matches += text == info.code ? 1 : 0;
+    const auto matches =
+        std::count_if(std::begin(kLanguages), std::end(kLanguages), [&](const LanguageInfo& info) { return text == info.code; });
     Check(matches <= 1);
     if (language == Language::English) {
         Check(matches == 0 || text == L"EN");
