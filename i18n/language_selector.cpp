@@ -96,6 +96,7 @@ LRESULT OnCreate(HWND window) {
     auto* controls = new SelectorControls{};
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(controls));
     if (BuildSelectorControls(window, *controls)) return 0;
+    // NOLINTNEXTLINE(clang-analyzer-cplusplus.NewDeleteLeaks): freed through the window's data, out of its sight
     FreeControls(window);
     return -1;
 }
@@ -111,11 +112,13 @@ void OnLinkClicked(int id) {
 }
 
 // The label and the check box sit on white.
+// cppcheck-suppress constParameter ; a handle is passed as the API declares it, not as a pointer to const
 bool PaintsWhite(HWND window, HWND control) {
     const SelectorControls* controls = ControlsOf(window);
     return controls && control && (control == controls->label || control == controls->runAtStartup);
 }
 
+// cppcheck-suppress constParameter ; a handle is passed as the API declares it, not as a pointer to const
 bool IsImageLink(HWND window, HWND control) {
     const SelectorControls* controls = ControlsOf(window);
     if (!controls || !control) return false;

@@ -19,6 +19,7 @@ void TrayIcon::ShowContextMenu(bool hiddenVisible, bool includeSystemFiles, bool
     // when the user clicks elsewhere.
     SetForegroundWindow(ownerWindow);
     // The choice reaches the owner as an ordinary WM_COMMAND.
+    // NOLINTNEXTLINE(misc-redundant-expression): TPM_LEFTALIGN and TPM_LEFTBUTTON are 0, named for the reader
     g_platform.trackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_BOTTOMALIGN | TPM_LEFTBUTTON, cursor.x, cursor.y, 0,
                               ownerWindow, nullptr);
 }

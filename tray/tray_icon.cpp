@@ -22,6 +22,7 @@ HICON LoadStateIcon(int resourceId) {
 // Copies text into a fixed field, cutting it at the field's size.
 template <std::size_t N>
 void CopyBounded(wchar_t (&field)[N], const wchar_t* text) {
+    // cppcheck-suppress ignoredReturnValue ; a cut text is what is wanted here
     StringCchCopyW(field, N, text);  // always terminated, cut when too long
 }
 

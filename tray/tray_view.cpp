@@ -14,6 +14,7 @@ std::array<MenuItem, kContextMenuItemCount> ContextMenuItems(bool hiddenVisible,
     const MenuItem separator{kMenuSeparator, 0, MessageKey::Count};
     return {{
         {kMenuString, IDM_TOGGLE_HIDDEN, hiddenVisible ? MessageKey::MenuHideHidden : MessageKey::MenuShowHidden},
+        // cppcheck-suppress badBitmaskCheck ; MF_STRING is 0, named for the reader
         {kMenuString | (includeSystemFiles ? kMenuChecked : 0u), IDM_TOGGLE_SYSTEM_FILES, MessageKey::MenuIncludeSystem},
         separator,
         {kMenuString, IDM_TOGGLE_EXTENSIONS,
