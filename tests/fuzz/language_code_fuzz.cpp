@@ -4,8 +4,8 @@
 // other than English exactly when it equals that language's code.
 #include <algorithm>
 #include <cstdint>
-#include <iterator>
 #include <cstdlib>
+#include <iterator>
 #include <string>
 
 #include "i18n/catalog.h"
@@ -32,8 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const Language language = LanguageForCode(code);
     const std::wstring text(code);
-    const auto matches =
-        std::count_if(std::begin(kLanguages), std::end(kLanguages), [&](const LanguageInfo& info) { return text == info.code; });
+    const auto matches = std::count_if(std::begin(kLanguages), std::end(kLanguages),
+                                       [&](const LanguageInfo& info) { return text == info.code; });
     Check(matches <= 1);
     if (language == Language::English) {
         Check(matches == 0 || text == L"EN");

@@ -55,7 +55,8 @@ long long ClampedCode(const PlainReading& plain) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     // The bytes past the bound are poisoned: any look at them stops the run.
     std::vector<unsigned char> file(data, data + size);
-    if (size > kVersionFileReadLimit) ASAN_POISON_MEMORY_REGION(file.data() + kVersionFileReadLimit, size - kVersionFileReadLimit);
+    if (size > kVersionFileReadLimit)
+        ASAN_POISON_MEMORY_REGION(file.data() + kVersionFileReadLimit, size - kVersionFileReadLimit);
     const VersionAnswer answer = JudgeVersionFile(file.data(), size);
     const VersionLine line = ReadVersionLine(file.data(), std::min(size, kVersionFileReadLimit));
     ASAN_UNPOISON_MEMORY_REGION(file.data(), size);
@@ -64,8 +65,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(line.empty == plain.empty);
     Check(line.code == ClampedCode(plain));
     // Newer exactly when the number itself, as written, is above 100.
-    const bool above100 = !plain.negative && (plain.digits.size() > 3 || (plain.digits.size() == 3 && plain.digits > "100"));
-    const VersionAnswer expected = plain.empty ? VersionAnswer::Empty : above100 ? VersionAnswer::Newer : VersionAnswer::NotNewer;
+    const bool above100 = !plain.negative &&
+                          (plain.digits.size() > 3 || (plain.digits.size() == 3 && plain.digits > "100"));
+    const VersionAnswer expected = plain.empty ? VersionAnswer::Empty
+                                   : above100  ? VersionAnswer::Newer
+                                               : VersionAnswer::NotNewer;
     Check(answer == expected);
     return 0;
 }

@@ -33,6 +33,8 @@ TEST(LanguageForCode, EveryListedCodeSelectsItsLanguage) {
 
 // Only the primary language (the low 10 bits) counts.
 TEST(StartupCodeForLanguageId, SpanishAndPortugueseOfAnyRegionElseEnglish) {
+    // The table is laid out by hand.
+    // clang-format off
     const struct {
         unsigned short id;
         const wchar_t* code;
@@ -42,6 +44,7 @@ TEST(StartupCodeForLanguageId, SpanishAndPortugueseOfAnyRegionElseEnglish) {
         {0x0007, L"EN"}, {0x0407, L"EN"}, {0x0409, L"EN"}, {0x000C, L"EN"}, {0x040C, L"EN"},
         {0x0000, L"EN"}, {0x004A, L"EN"}, {0x010A, L"EN"}, {0x0216, L"EN"}, {0xFFFF, L"EN"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         EXPECT_EQ(std::wstring(StartupCodeForLanguageId(c.id)), c.code) << std::hex << "id 0x" << c.id;
     }

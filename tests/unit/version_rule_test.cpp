@@ -21,6 +21,8 @@ VersionLine Read(std::string_view bytes) {
 }  // namespace
 
 TEST(VersionRule, FirstLineLeadingInteger) {
+    // The table is laid out by hand.
+    // clang-format off
     const struct {
         std::string_view bytes;
         bool empty;
@@ -73,6 +75,7 @@ TEST(VersionRule, FirstLineLeadingInteger) {
         {"99999999999999999999999999999999"sv, false, INT_MAX},
         {"-99999999999999999999999999999999\n5"sv, false, INT_MIN},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(std::string(c.bytes)));
         const VersionLine line = Read(c.bytes);

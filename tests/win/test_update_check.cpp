@@ -78,6 +78,8 @@ TEST_F(UpdateCheck, DownloadsTheVersionFileBesideTheExecutable) {
 
 TEST_F(UpdateCheck, EachKindOfFirstLineHasItsOutcome) {
     const std::string digits(5000, '9');
+    // The table is laid out by hand.
+    // clang-format off
     const struct {
         std::string body;
         bool balloon;
@@ -104,6 +106,7 @@ TEST_F(UpdateCheck, EachKindOfFirstLineHasItsOutcome) {
         {"\n101", false, true},
         {"\x1A" "101", false, true},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.body.substr(0, 20));
         seam.notifyIcons.clear();
