@@ -77,8 +77,7 @@ void OnTrayNotification(LPARAM event) {
         if (g_app.tray->updateClickPending) OpenDownloadPage();
         g_app.tray->updateClickPending = false;
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

@@ -6,7 +6,7 @@
 
 inline constexpr wchar_t kMainWindowClass[] = L"Veilux";
 
-inline constexpr int kHotkeyToggleHidden = 1;      // Alt+.
+inline constexpr int kHotkeyToggleHidden = 1;  // Alt+.
 inline constexpr int kHotkeyToggleExtensions = 2;  // Alt+Shift+.
 
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

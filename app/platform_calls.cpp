@@ -27,8 +27,8 @@ HRESULT DownloadToFile(LPCWSTR url, LPCWSTR localPath) {
 
 PlatformCalls DefaultPlatformCalls() {
     return PlatformCalls{
-        GetSetShellSettings, SHChangeNotify, Shell_NotifyIconW, ShellExecuteW, MessageBoxW, TrackPopupMenu,
-        DownloadToFile,
+        GetSetShellSettings, SHChangeNotify, Shell_NotifyIconW, ShellExecuteW,
+        MessageBoxW,         TrackPopupMenu, DownloadToFile,
     };
 }
 

@@ -10,8 +10,8 @@ struct PlatformCalls {
     void(WINAPI* getSetShellSettings)(SHELLSTATE* state, DWORD mask, BOOL set);
     void(WINAPI* changeNotify)(LONG eventId, UINT flags, LPCVOID item1, LPCVOID item2);
     BOOL(WINAPI* notifyIcon)(DWORD message, PNOTIFYICONDATAW data);
-    HINSTANCE(WINAPI* shellExecute)(HWND owner, LPCWSTR verb, LPCWSTR file, LPCWSTR parameters, LPCWSTR directory,
-                                    INT show);
+    HINSTANCE(WINAPI* shellExecute)
+    (HWND owner, LPCWSTR verb, LPCWSTR file, LPCWSTR parameters, LPCWSTR directory, INT show);
     int(WINAPI* messageBox)(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
     BOOL(WINAPI* trackPopupMenu)(HMENU menu, UINT flags, int x, int y, int reserved, HWND owner, const RECT* rect);
     // URLDownloadToFileW, synchronous, with no caller object and no progress callback.

@@ -4,9 +4,7 @@
 #include "update/version_rule.h"
 
 namespace {
-std::wstring OnSite(const wchar_t* pathAndQuery) {
-    return std::wstring(L"https://") + SiteHost() + pathAndQuery;
-}
+std::wstring OnSite(const wchar_t* pathAndQuery) { return std::wstring(L"https://") + SiteHost() + pathAndQuery; }
 }  // namespace
 
 const wchar_t* SiteHost() { return VEILUX_SITE_HOST; }

@@ -4,7 +4,8 @@
 // registry values. The program's copy of the state lives in g_app.
 #pragma once
 
-inline constexpr wchar_t kExplorerAdvancedKeyPath[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
+inline constexpr wchar_t kExplorerAdvancedKeyPath[] =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
 
 // Creates the AppController and reads the three flags. Always succeeds.
 bool LoadState();

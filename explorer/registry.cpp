@@ -27,8 +27,7 @@ bool ReadRegistryBytes(const wchar_t* keyPath, const wchar_t* valueName, void* b
     const UniqueKey key = OpenForReading(keyPath);
     if (!key) return false;
     DWORD size = bufferBytes;
-    return RegQueryValueExW(key.get(), valueName, nullptr, nullptr, static_cast<BYTE*>(buffer), &size) ==
-           ERROR_SUCCESS;
+    return RegQueryValueExW(key.get(), valueName, nullptr, nullptr, static_cast<BYTE*>(buffer), &size) == ERROR_SUCCESS;
 }
 
 bool ReadRegistryDword(const wchar_t* keyPath, const wchar_t* valueName, DWORD& value) {
@@ -50,8 +49,8 @@ bool WriteRegistryString(const wchar_t* keyPath, const wchar_t* valueName, std::
     if (!key) return false;
     const std::wstring terminated(text);  // c_str() supplies the NUL that the byte count includes
     const DWORD bytes = static_cast<DWORD>((terminated.size() + 1) * sizeof(wchar_t));
-    return RegSetValueExW(key.get(), valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(terminated.c_str()),
-                          bytes) == ERROR_SUCCESS;
+    return RegSetValueExW(key.get(), valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(terminated.c_str()), bytes) ==
+           ERROR_SUCCESS;
 }
 
 bool DeleteRegistryValue(const wchar_t* keyPath, const wchar_t* valueName) {

@@ -41,11 +41,23 @@ enum class MessageKey : int {
 inline constexpr std::size_t kMessageKeyCount = static_cast<std::size_t>(MessageKey::Count);
 
 // In the order the settings window lists them.
-enum class Language : int { English, Spanish, Portuguese, German, French, Italian, Chinese, Russian, Korean, Dutch, Count };
+enum class Language : int {
+    English,
+    Spanish,
+    Portuguese,
+    German,
+    French,
+    Italian,
+    Chinese,
+    Russian,
+    Korean,
+    Dutch,
+    Count
+};
 inline constexpr std::size_t kLanguageCount = static_cast<std::size_t>(Language::Count);
 
 struct LanguageInfo {
-    const wchar_t* code;         // the stored "Lang" code, e.g. L"ES"
+    const wchar_t* code;  // the stored "Lang" code, e.g. L"ES"
     const wchar_t* displayName;  // the language's own name, the same in every interface language
 };
 

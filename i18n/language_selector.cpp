@@ -161,8 +161,8 @@ bool BuildSelectorControls(HWND window, SelectorControls& controls) {
                                 CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"Segoe UI");
     if (!controls.font) return false;
 
-    controls.label = CreateChild(window, L"STATIC", UiText(MessageKey::SelectorTitle), WS_CHILD | WS_VISIBLE, 20, 25,
-                                 200, 20, 0);
+    controls.label =
+        CreateChild(window, L"STATIC", UiText(MessageKey::SelectorTitle), WS_CHILD | WS_VISIBLE, 20, 25, 200, 20, 0);
     if (!controls.label) return false;
     controls.languageList = CreateChild(window, L"ComboBox", nullptr,
                                         WS_CHILD | WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWNLIST, 20, 45, 250, 100,

@@ -7,9 +7,7 @@ namespace {
 std::array<std::wstring, kMessageKeyCount> UiStrings;
 }
 
-const wchar_t* UiText(MessageKey key) {
-    return UiStrings[static_cast<std::size_t>(key)].c_str();
-}
+const wchar_t* UiText(MessageKey key) { return UiStrings[static_cast<std::size_t>(key)].c_str(); }
 
 void LoadLanguageTexts(std::wstring_view code) {
     const Language language = LanguageForCode(code);

@@ -3,13 +3,13 @@
 #define VEILUX_RESOURCE_H
 
 /* Icons */
-#define IDI_APP             107  /* app icon; tray icon while hidden files are hidden */
-#define IDI_TRAY_VISIBLE    110  /* tray icon while hidden files are shown */
+#define IDI_APP 107 /* app icon; tray icon while hidden files are hidden */
+#define IDI_TRAY_VISIBLE 110 /* tray icon while hidden files are shown */
 
 /* PNG images (resource type "PNG") */
-#define IDB_LINK_HOME       200  /* 16x16 RGBA house glyph */
-#define IDB_LINK_CAMERA     201  /* 16x16 RGBA camera glyph */
-#define IDB_MAKER_LOGO      202  /* 32x32 RGB Orv Software logo */
-#define IDB_DONATE          203  /* 100x30 RGB "Donate" button */
+#define IDB_LINK_HOME 200 /* 16x16 RGBA house glyph */
+#define IDB_LINK_CAMERA 201 /* 16x16 RGBA camera glyph */
+#define IDB_MAKER_LOGO 202 /* 32x32 RGB Orv Software logo */
+#define IDB_DONATE 203 /* 100x30 RGB "Donate" button */
 
 #endif /* VEILUX_RESOURCE_H */

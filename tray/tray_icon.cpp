@@ -5,9 +5,9 @@
 #include <cstring>
 
 #include "app/platform_calls.h"
+#include "i18n/ui_strings.h"
 #include "tray/commands.h"
 #include "tray/tray_view.h"
-#include "i18n/ui_strings.h"
 
 namespace {
 

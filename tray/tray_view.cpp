@@ -15,7 +15,8 @@ std::array<MenuItem, kContextMenuItemCount> ContextMenuItems(bool hiddenVisible,
     return {{
         {kMenuString, IDM_TOGGLE_HIDDEN, hiddenVisible ? MessageKey::MenuHideHidden : MessageKey::MenuShowHidden},
         // cppcheck-suppress badBitmaskCheck ; MF_STRING is 0, named for the reader
-        {kMenuString | (includeSystemFiles ? kMenuChecked : 0u), IDM_TOGGLE_SYSTEM_FILES, MessageKey::MenuIncludeSystem},
+        {kMenuString | (includeSystemFiles ? kMenuChecked : 0u), IDM_TOGGLE_SYSTEM_FILES,
+         MessageKey::MenuIncludeSystem},
         separator,
         {kMenuString, IDM_TOGGLE_EXTENSIONS,
          extensionsVisible ? MessageKey::MenuHideExtensions : MessageKey::MenuShowExtensions},

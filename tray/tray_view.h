@@ -5,21 +5,21 @@
 
 #include "i18n/catalog.h"
 
-inline constexpr int kIconHiddenFilesHidden = 107;   // IDI_APP
+inline constexpr int kIconHiddenFilesHidden = 107;  // IDI_APP
 inline constexpr int kIconHiddenFilesVisible = 110;  // IDI_TRAY_VISIBLE
 
 MessageKey TooltipKey(bool hiddenVisible, bool includeSystemFiles);
 int StateIconId(bool hiddenVisible);
 
 // Menu item flags, with the values of the Windows menu API.
-inline constexpr unsigned kMenuString = 0x0000;     // MF_STRING
-inline constexpr unsigned kMenuChecked = 0x0008;    // MF_CHECKED
+inline constexpr unsigned kMenuString = 0x0000;  // MF_STRING
+inline constexpr unsigned kMenuChecked = 0x0008;  // MF_CHECKED
 inline constexpr unsigned kMenuSeparator = 0x0800;  // MF_SEPARATOR
 
 struct MenuItem {
     unsigned flags;
-    unsigned id;     // 0 for a separator
-    MessageKey text; // ignored for a separator
+    unsigned id;  // 0 for a separator
+    MessageKey text;  // ignored for a separator
 };
 
 inline constexpr std::size_t kContextMenuItemCount = 9;

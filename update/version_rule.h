@@ -13,7 +13,7 @@ inline constexpr std::size_t kVersionFileReadLimit = 4096;
 
 struct VersionLine {
     bool empty = true;  // the first line holds no character at all
-    int code = 0;       // its leading decimal integer, 0 when there is none
+    int code = 0;  // its leading decimal integer, 0 when there is none
 };
 
 // Reads the file as text, byte by byte: CR LF counts as one line feed, a 0x1A
@@ -26,8 +26,8 @@ inline bool IsNewerVersion(int code) { return code > CurrentVersionCode; }
 
 // What the update check makes of a downloaded version file.
 enum class VersionAnswer {
-    Empty,     // the first line holds no character; the file is left on disk
-    Newer,     // a newer release is out
+    Empty,  // the first line holds no character; the file is left on disk
+    Newer,  // a newer release is out
     NotNewer,  // anything else, unreadable numbers included
 };
 

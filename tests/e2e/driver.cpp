@@ -28,11 +28,10 @@ constexpr wchar_t kSelectorClass[] = L"IdiomaSelectorWindow";
 
 void Print(const std::wstring& text) {
     std::wstring line = text + L"\n";
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()), nullptr, 0,
-                                          nullptr, nullptr);
+    const int bytes =
+        WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()), nullptr, 0, nullptr, nullptr);
     std::string utf8(static_cast<size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()), utf8.data(), bytes, nullptr,
-                        nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()), utf8.data(), bytes, nullptr, nullptr);
     DWORD written = 0;
     WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
 }
@@ -162,8 +161,7 @@ int CommandWindows(int argc, wchar_t** argv) {
         RECT rect = {};
         GetWindowRect(window, &rect);
         Print(Hex(window) + L" " + std::to_wstring(ProcessOf(window)) + L" " +
-              (IsWindowVisible(window) ? L"visible " : L"hidden ") + RectText(rect) + L"\t" +
-              OneLine(TextOf(window)));
+              (IsWindowVisible(window) ? L"visible " : L"hidden ") + RectText(rect) + L"\t" + OneLine(TextOf(window)));
     }
     return 0;
 }
@@ -558,9 +556,8 @@ int CommandTrustCa(int argc, wchar_t** argv) {
     if (der.empty()) return 1;
     HCERTSTORE store = CertOpenStore(CERT_STORE_PROV_SYSTEM_W, 0, 0, CERT_SYSTEM_STORE_LOCAL_MACHINE, L"Root");
     if (!store) return 1;
-    const BOOL added = CertAddEncodedCertificateToStore(store, X509_ASN_ENCODING, der.data(),
-                                                        static_cast<DWORD>(der.size()),
-                                                        CERT_STORE_ADD_REPLACE_EXISTING, nullptr);
+    const BOOL added = CertAddEncodedCertificateToStore(
+        store, X509_ASN_ENCODING, der.data(), static_cast<DWORD>(der.size()), CERT_STORE_ADD_REPLACE_EXISTING, nullptr);
     CertCloseStore(store, 0);
     return added ? 0 : 1;
 }
@@ -576,8 +573,7 @@ int CommandRecord(int argc, wchar_t** argv) {
     const int bytes =
         WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()), nullptr, 0, nullptr, nullptr);
     std::string utf8(static_cast<size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()), utf8.data(), bytes, nullptr,
-                        nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()), utf8.data(), bytes, nullptr, nullptr);
     DWORD written = 0;
     const BOOL ok = WriteFile(file, utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
     CloseHandle(file);
@@ -602,11 +598,22 @@ struct Command {
 };
 
 const Command kCommands[] = {
-    {L"find", CommandFind},         {L"gone", CommandGone},           {L"windows", CommandWindows},
-    {L"post", CommandPost},         {L"ping", CommandPing},           {L"memory", CommandMemory},
-    {L"hotkey", CommandHotkey},     {L"keys", CommandKeys},           {L"trayicon", CommandTrayIcon},
-    {L"tooltips", CommandTooltips}, {L"menu", CommandMenu}, {L"msgbox", CommandMessageBox},   {L"selector", CommandSelector},
-    {L"reg", CommandRegistry},      {L"trust-ca", CommandTrustCa},    {L"record", CommandRecord},
+    {L"find", CommandFind},
+    {L"gone", CommandGone},
+    {L"windows", CommandWindows},
+    {L"post", CommandPost},
+    {L"ping", CommandPing},
+    {L"memory", CommandMemory},
+    {L"hotkey", CommandHotkey},
+    {L"keys", CommandKeys},
+    {L"trayicon", CommandTrayIcon},
+    {L"tooltips", CommandTooltips},
+    {L"menu", CommandMenu},
+    {L"msgbox", CommandMessageBox},
+    {L"selector", CommandSelector},
+    {L"reg", CommandRegistry},
+    {L"trust-ca", CommandTrustCa},
+    {L"record", CommandRecord},
     {L"load-library", CommandLoadLibrary},
 };
 

@@ -30,7 +30,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID) {
 }
 
 // Downloads nothing: a program that reached this copy would find no update.
-extern "C" __declspec(dllexport) HRESULT WINAPI URLDownloadToFileW(LPUNKNOWN, LPCWSTR, LPCWSTR, DWORD,
-                                                                  LPBINDSTATUSCALLBACK) {
+extern "C" __declspec(dllexport) HRESULT WINAPI
+    URLDownloadToFileW(LPUNKNOWN, LPCWSTR, LPCWSTR, DWORD, LPBINDSTATUSCALLBACK) {
     return E_FAIL;
 }

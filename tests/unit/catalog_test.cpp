@@ -30,10 +30,8 @@ TEST(Catalog, LanguagesInListOrderWithCodesAndOwnNames) {
         const wchar_t* code;
         const wchar_t* name;
     } expected[] = {
-        {L"EN", L"English"},  {L"ES", L"Español"}, {L"PT", L"Português"}, {L"DE", L"Deutsch"},
-        {L"FR", L"Français"}, {L"IT", L"Italiano"}, {L"ZH", L"中文"},
-        {L"RU", L"Русский"}, {L"KO", L"한국어"},
-        {L"NL", L"Nederlands"},
+        {L"EN", L"English"},  {L"ES", L"Español"}, {L"PT", L"Português"}, {L"DE", L"Deutsch"}, {L"FR", L"Français"},
+        {L"IT", L"Italiano"}, {L"ZH", L"中文"},    {L"RU", L"Русский"},   {L"KO", L"한국어"},  {L"NL", L"Nederlands"},
     };
     static_assert(sizeof expected / sizeof expected[0] == kLanguageCount, "one row per language");
     for (std::size_t i = 0; i < kLanguageCount; ++i) {
@@ -79,7 +77,8 @@ TEST(Catalog, FrenchHasSpaceBeforeEveryColon) {
 }
 
 TEST(Catalog, ChineseTooltipsUseFullWidthColon) {
-    for (MessageKey key : {MessageKey::TipHiddenVisible, MessageKey::TipHiddenHidden, MessageKey::TipHiddenSystemVisible}) {
+    for (MessageKey key :
+         {MessageKey::TipHiddenVisible, MessageKey::TipHiddenHidden, MessageKey::TipHiddenSystemVisible}) {
         const std::wstring text = Text(Language::Chinese, key);
         EXPECT_NE(text.find(L'\uFF1A'), std::wstring::npos);
         EXPECT_EQ(text.find(L':'), std::wstring::npos);

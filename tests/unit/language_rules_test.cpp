@@ -13,15 +13,15 @@ TEST(LanguageForCode, ExactCaseSensitiveMatchElseEnglish) {
         std::wstring_view code;
         Language expected;
     } cases[] = {
-        {L"ES"sv, Language::Spanish},    {L"PT"sv, Language::Portuguese}, {L"NL"sv, Language::Dutch},
-        {L"es"sv, Language::English},    {L"Es"sv, Language::English},    {L"ESP"sv, Language::English},
-        {L"E"sv, Language::English},     {L""sv, Language::English},      {L"EN"sv, Language::English},
-        {L" ES"sv, Language::English},   {L"ES "sv, Language::English},   {L"ES\0"sv, Language::English},
-        {L"XX"sv, Language::English},    {L"ru"sv, Language::English},    {L"ZH-CN"sv, Language::English},
+        {L"ES"sv, Language::Spanish},  {L"PT"sv, Language::Portuguese}, {L"NL"sv, Language::Dutch},
+        {L"es"sv, Language::English},  {L"Es"sv, Language::English},    {L"ESP"sv, Language::English},
+        {L"E"sv, Language::English},   {L""sv, Language::English},      {L"EN"sv, Language::English},
+        {L" ES"sv, Language::English}, {L"ES "sv, Language::English},   {L"ES\0"sv, Language::English},
+        {L"XX"sv, Language::English},  {L"ru"sv, Language::English},    {L"ZH-CN"sv, Language::English},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(LanguageForCode(c.code), c.expected) << "code of length " << c.code.size() << ": "
-                                                       << std::wstring(c.code).c_str();
+        EXPECT_EQ(LanguageForCode(c.code), c.expected)
+            << "code of length " << c.code.size() << ": " << std::wstring(c.code).c_str();
     }
 }
 

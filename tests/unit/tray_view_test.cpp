@@ -40,8 +40,8 @@ TEST(TrayView, ContextMenuForEveryState) {
         const bool hiddenVisible = (state & 1) != 0;
         const bool includeSystem = (state & 2) != 0;
         const bool extensionsVisible = (state & 4) != 0;
-        SCOPED_TRACE(testing::Message() << "visible " << hiddenVisible << " system " << includeSystem
-                                        << " extensions " << extensionsVisible);
+        SCOPED_TRACE(testing::Message() << "visible " << hiddenVisible << " system " << includeSystem << " extensions "
+                                        << extensionsVisible);
         const struct {
             unsigned flags;
             unsigned id;

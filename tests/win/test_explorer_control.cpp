@@ -47,8 +47,8 @@ TEST_F(ExplorerControl, LoadStateDecodesEachValue) {
         DWORD value;
         bool hidden, extensions, system;
     } cases[] = {
-        {L"Hidden", 1, true, true, true},      {L"Hidden", 0, false, true, true},
-        {L"Hidden", 2, false, true, true},     {L"HideFileExt", 0, false, true, true},
+        {L"Hidden", 1, true, true, true},        {L"Hidden", 0, false, true, true},
+        {L"Hidden", 2, false, true, true},       {L"HideFileExt", 0, false, true, true},
         {L"HideFileExt", 1, false, false, true}, {L"HideFileExt", 5, false, false, true},
     };
     for (const auto& c : cases) {

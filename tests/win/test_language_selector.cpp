@@ -272,7 +272,8 @@ TEST_F(Selector, SecondOpenBringsTheSameWindowForward) {
     EXPECT_EQ(g_app.selectorWindow, first);
     EXPECT_FALSE(IsIconic(first));
     int windows = 0;
-    for (HWND w = FindWindowW(L"IdiomaSelectorWindow", nullptr); w; w = FindWindowExW(nullptr, w, L"IdiomaSelectorWindow", nullptr))
+    for (HWND w = FindWindowW(L"IdiomaSelectorWindow", nullptr); w;
+         w = FindWindowExW(nullptr, w, L"IdiomaSelectorWindow", nullptr))
         ++windows;
     EXPECT_EQ(windows, 1);
     DestroyWindow(first);
@@ -320,7 +321,8 @@ TEST_F(Selector, LinksShowTheirPicturesTooltipsAndTheHand) {
     const struct {
         int id;
         LONG width, height;
-    } pictures[] = {{kHomeLinkId, 16, 16}, {kInstagramLinkId, 16, 16}, {kMakerLinkId, 32, 32}, {kDonateLinkId, 100, 30}};
+    } pictures[] = {
+        {kHomeLinkId, 16, 16}, {kInstagramLinkId, 16, 16}, {kMakerLinkId, 32, 32}, {kDonateLinkId, 100, 30}};
     for (const auto& picture : pictures) {
         const auto bitmap = reinterpret_cast<HBITMAP>(SendMessageW(Child(picture.id), STM_GETIMAGE, IMAGE_BITMAP, 0));
         ASSERT_NE(bitmap, nullptr) << picture.id;
@@ -346,7 +348,8 @@ TEST_F(Selector, LinksShowTheirPicturesTooltipsAndTheHand) {
     SendMessageW(ours, TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&tool));
     EXPECT_STREQ(text, L"Go to Veilux ");
 
-    SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(Child(kDonateLinkId)), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(Child(kDonateLinkId)),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HAND));
 }
 
@@ -358,13 +361,14 @@ TEST_F(Selector, LabelAndCheckBoxSitOnWhite) {
                                     std::pair<UINT, HWND>{WM_CTLCOLORSTATIC, Child(kRunAtStartupId)},
                                     std::pair<UINT, HWND>{WM_CTLCOLORBTN, Child(kRunAtStartupId)}}) {
         SetBkColor(dc, RGB(1, 2, 3));
-        const LRESULT brush = SendMessageW(window, message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
+        const LRESULT brush =
+            SendMessageW(window, message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
         EXPECT_EQ(reinterpret_cast<HGDIOBJ>(brush), GetStockObject(WHITE_BRUSH));
         EXPECT_EQ(GetBkColor(dc), RGB(255, 255, 255));
         EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 0));
     }
-    const LRESULT other = SendMessageW(window, WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(dc),
-                                       reinterpret_cast<LPARAM>(Child(IDOK)));
+    const LRESULT other =
+        SendMessageW(window, WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(Child(IDOK)));
     EXPECT_NE(reinterpret_cast<HGDIOBJ>(other), GetStockObject(WHITE_BRUSH));
     ReleaseDC(window, dc);
 }

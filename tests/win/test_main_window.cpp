@@ -185,7 +185,11 @@ TEST_F(MainWindow, HotkeysFromTheKeyboardFlipTheSettings) {
     EXPECT_TRUE(g_app.hiddenVisible);
     EXPECT_FALSE(ReadStoredDword(kSettingsKeyPath, L"IncludeExtensions"));
 
-    SendKeys({{VK_MENU, true}, {VK_SHIFT, true}, {VK_OEM_PERIOD, true}, {VK_OEM_PERIOD, false}, {VK_SHIFT, false},
+    SendKeys({{VK_MENU, true},
+              {VK_SHIFT, true},
+              {VK_OEM_PERIOD, true},
+              {VK_OEM_PERIOD, false},
+              {VK_SHIFT, false},
               {VK_MENU, false}});
     EXPECT_TRUE(PumpUntil([] { return ReadStoredDword(kSettingsKeyPath, L"IncludeExtensions") == DWORD{0}; }));
     EXPECT_EQ(ReadStoredDword(kExplorerAdvancedKeyPath, L"HideFileExt"), DWORD{1});
@@ -193,8 +197,7 @@ TEST_F(MainWindow, HotkeysFromTheKeyboardFlipTheSettings) {
 
     // A held key repeats, and every repeat flips again.
     const std::size_t setsBefore = seam.shellSettings.size();
-    SendKeys({{VK_MENU, true}, {VK_OEM_PERIOD, true}, {VK_OEM_PERIOD, true}, {VK_OEM_PERIOD, false},
-              {VK_MENU, false}});
+    SendKeys({{VK_MENU, true}, {VK_OEM_PERIOD, true}, {VK_OEM_PERIOD, true}, {VK_OEM_PERIOD, false}, {VK_MENU, false}});
     EXPECT_TRUE(PumpUntil([&] { return seam.shellSettings.size() >= setsBefore + 4; }));
     EXPECT_EQ(Hidden(), DWORD{1});
     EXPECT_TRUE(g_app.hiddenVisible);

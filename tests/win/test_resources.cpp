@@ -37,8 +37,8 @@ bool ReadPngResource(int id, PngSize& size) {
 // Loads the icon at one size and reports its bitmap's dimensions and whether it has alpha.
 void CheckIcon(int id, int pixels) {
     SCOPED_TRACE("icon " + std::to_string(id) + " at " + std::to_string(pixels));
-    HICON icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, pixels,
-                                               pixels, LR_DEFAULTCOLOR));
+    HICON icon = static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, pixels, pixels, LR_DEFAULTCOLOR));
     ASSERT_NE(icon, nullptr);
     ICONINFO info = {};
     ASSERT_TRUE(GetIconInfo(icon, &info));
@@ -106,7 +106,7 @@ TEST(Resources, TheTwoIconsLookDifferentAtTraySize) {
     };
     const int hiddenIconWhite = centre(IDI_APP);
     const int visibleIconWhite = centre(IDI_TRAY_VISIBLE);
-    EXPECT_LT(hiddenIconWhite, 40);   // a small dot
+    EXPECT_LT(hiddenIconWhite, 40);  // a small dot
     EXPECT_GT(visibleIconWhite, 50);  // a large white centre
 }
 

@@ -38,8 +38,7 @@ TEST_F(Startup, NormalRunShowsTheIconChecksOnceAndExitsWithZero) {
     ResetProgramRegistry();  // no stored language
     EXPECT_EQ(RunUntilExit(), 0);
 
-    EXPECT_EQ(NotifyMessages(seam),
-              (std::vector<DWORD>{NIM_ADD, NIM_MODIFY, NIM_MODIFY, NIM_MODIFY, NIM_DELETE}));
+    EXPECT_EQ(NotifyMessages(seam), (std::vector<DWORD>{NIM_ADD, NIM_MODIFY, NIM_MODIFY, NIM_MODIFY, NIM_DELETE}));
     EXPECT_EQ(seam.notifyIcons[1].data.uFlags, UINT{NIF_TIP});
     EXPECT_EQ(seam.notifyIcons[2].data.uFlags, UINT{NIF_ICON});
     EXPECT_EQ(seam.notifyIcons[3].data.uFlags, UINT{NIF_INFO});

@@ -190,10 +190,12 @@ TEST_F(Tray, MenuHoldsNineEnabledItemsInTheCurrentLanguage) {
         EXPECT_EQ(call.owner, owner);
         EXPECT_TRUE(call.rectNull);
         ASSERT_EQ(call.items.size(), 9u);
-        const UINT ids[9] = {IDM_TOGGLE_HIDDEN, IDM_TOGGLE_SYSTEM_FILES, 0, IDM_TOGGLE_EXTENSIONS, 0,
-                             IDM_SETTINGS,      IDM_USER_GUIDE,          0, IDM_EXIT};
-        const wchar_t* texts[9] = {state.first, L"Include protected system files", L"", state.fourth, L"",
-                                   L"Settings", L"User Guide", L"", L"Exit"};
+        const UINT ids[9] = {
+            IDM_TOGGLE_HIDDEN, IDM_TOGGLE_SYSTEM_FILES, 0, IDM_TOGGLE_EXTENSIONS, 0, IDM_SETTINGS, IDM_USER_GUIDE, 0,
+            IDM_EXIT};
+        const wchar_t* texts[9] = {
+            state.first, L"Include protected system files", L"", state.fourth, L"", L"Settings", L"User Guide", L"",
+            L"Exit"};
         for (int i = 0; i < 9; ++i) {
             SCOPED_TRACE(i);
             const bool separator = ids[i] == 0;

@@ -72,7 +72,7 @@ HRESULT RecordDownload(LPCWSTR url, LPCWSTR localPath) {
 
 SeamRecorder::SeamRecorder() {
     g_recorder = this;
-    g_platform = PlatformCalls{RecordShellSettings, RecordChangeNotify, RecordNotifyIcon, RecordShellExecute,
+    g_platform = PlatformCalls{RecordShellSettings, RecordChangeNotify,   RecordNotifyIcon, RecordShellExecute,
                                RecordMessageBox,    RecordTrackPopupMenu, RecordDownload};
 }
 

@@ -47,7 +47,7 @@ struct MessageBoxCall {
 
 // One item of a popup menu, read back from the real menu handle.
 struct MenuItemRead {
-    UINT type;   // MFT_* bits
+    UINT type;  // MFT_* bits
     UINT state;  // MFS_* bits
     UINT id;
     std::wstring text;
