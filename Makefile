@@ -1,6 +1,6 @@
 # The front door. `make run` starts the program under Wine; `make test` installs what is missing, builds both presets
 # and runs every test; its output ends with ctest's summary.
-.PHONY: run test build deps clean fuzz
+.PHONY: run test build deps clean fuzz lint format clang-windows
 
 JOBS ?= 2
 # make fuzz runs each fuzz target this many seconds; make test runs each for 30 s.
@@ -23,7 +23,20 @@ run: deps
 	cmake --build --preset mingw -j$(JOBS) --target veilux
 	tools/run.sh
 
-test: build
+# The program's sources compiled and linked by clang for the same Windows target:
+# a second compiler's warnings, the nearest check here to an MSVC build.
+clang-windows: deps
+	cmake --preset clang-windows >/dev/null
+	cmake --build --preset clang-windows -j$(JOBS) --target veilux
+
+lint: deps
+	tools/lint.sh
+
+format: deps
+	tools/lint.sh format
+
+test: build clang-windows lint
+	tools/fuzz.sh 30
 	ctest --preset native
 	tools/wine-session.sh build/mingw/wineprefix ctest --preset mingw
 	cmake -S . -B build/e2e --toolchain cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
