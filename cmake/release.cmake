@@ -27,3 +27,8 @@ endforeach()
 target_link_options(veilux PRIVATE $<$<CONFIG:Release>:-Wl,--gc-sections -s>)
 set_target_properties(veilux PROPERTIES
   CXX_LINKER_LAUNCHER "${CMAKE_COMMAND};-E;env;SOURCE_DATE_EPOCH=${VEILUX_BUILD_EPOCH}")
+
+# A second build of veilux.exe from a copy of the sources elsewhere must give
+# the same bytes (about one extra build of the program: a minute here).
+add_test(NAME reproducible_build COMMAND bash ${CMAKE_SOURCE_DIR}/tools/check-reproducible.sh ${CMAKE_BINARY_DIR})
+set_tests_properties(reproducible_build PROPERTIES TIMEOUT 900)
