@@ -1,6 +1,6 @@
 # The front door. `make run` starts the program under Wine; `make test` installs what is missing, builds both presets
 # and runs every test; its output ends with ctest's summary.
-.PHONY: run test build deps clean
+.PHONY: run test build deps clean dist
 
 JOBS ?= 2
 # The end-to-end tests serve the program's website on this loopback port.
@@ -28,6 +28,11 @@ test: build
 	  -DVEILUX_E2E=ON -DVEILUX_SITE_HOST=localhost:$(E2E_PORT) >/dev/null
 	cmake --build build/e2e -j$(JOBS) --target e2e_programs
 	tools/e2e-session.sh build/e2e ctest --test-dir build/e2e -L e2e --output-on-failure
+
+# The release a user downloads, built from a fresh configure into dist/ (see README): give the website,
+# e.g. make dist VEILUX_SITE_HOST=www.example.com ..., or ALLOW_PLACEHOLDER=1 for a test release.
+dist: deps
+	JOBS=$(JOBS) tools/make-dist.sh
 
 clean:
 	rm -rf build
