@@ -127,7 +127,8 @@ int RunVeilux(HINSTANCE instance) {
     // Up for the whole run: the settings window decodes its images with it.
     Gdiplus::GdiplusStartupInput gdiplusInput;
     ULONG_PTR gdiplusToken = 0;
-    Gdiplus::GdiplusStartup(&gdiplusToken, &gdiplusInput, nullptr);
+    // Without it the links stay blank; its shutdown is for a token it gave.
+    const bool gdiplusStarted = Gdiplus::GdiplusStartup(&gdiplusToken, &gdiplusInput, nullptr) == Gdiplus::Ok;
 
     LoadStartupLanguage();
 
@@ -144,7 +145,7 @@ int RunVeilux(HINSTANCE instance) {
         }
         exitCode = result == 0 ? static_cast<int>(message.wParam) : 1;
     }
-    Gdiplus::GdiplusShutdown(gdiplusToken);
+    if (gdiplusStarted) Gdiplus::GdiplusShutdown(gdiplusToken);
 
     ReleaseTray();
     ClearRunState();
