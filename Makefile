@@ -1,6 +1,6 @@
 # The front door. `make run` starts the program under Wine; `make test` installs what is missing, builds both presets
 # and runs every test; its output ends with ctest's summary.
-.PHONY: run test build deps clean fuzz lint format clang-windows
+.PHONY: run test build deps clean dist fuzz lint format clang-windows
 
 JOBS ?= 2
 # make fuzz runs each fuzz target this many seconds; make test runs each for 30 s.
@@ -46,6 +46,11 @@ test: build clang-windows lint
 
 fuzz: deps
 	tools/fuzz.sh $(FUZZ_SECONDS)
+
+# The release a user downloads, built from a fresh configure into dist/ (see README): give the website,
+# e.g. make dist VEILUX_SITE_HOST=www.example.com ..., or ALLOW_PLACEHOLDER=1 for a test release.
+dist: deps
+	JOBS=$(JOBS) tools/make-dist.sh
 
 clean:
 	rm -rf build

@@ -22,4 +22,7 @@ void TrayIcon::ShowContextMenu(bool hiddenVisible, bool includeSystemFiles, bool
     // NOLINTNEXTLINE(misc-redundant-expression): TPM_LEFTALIGN and TPM_LEFTBUTTON are 0, named for the reader
     g_platform.trackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_BOTTOMALIGN | TPM_LEFTBUTTON, cursor.x, cursor.y, 0,
                               ownerWindow, nullptr);
+    // Without a message after the menu, the next one can flash and vanish
+    // when the owner is already the foreground window.
+    PostMessageW(ownerWindow, WM_NULL, 0, 0);
 }
