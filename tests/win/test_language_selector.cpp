@@ -166,8 +166,8 @@ TEST_F(Selector, CaptionVersionCodeAndDownloadPageAgreeWithTheVersionRecord) {
     EXPECT_EQ(LOWORD(version.fileLS), 0u);
     EXPECT_EQ(version.productMS, version.fileMS);
     EXPECT_EQ(version.productLS, version.fileLS);
-    const std::wstring dotted =
-        std::to_wstring(major) + L"." + std::to_wstring(minor) + L"." + std::to_wstring(patch) + L".0";
+    const std::wstring dotted = std::to_wstring(major) + L"." + std::to_wstring(minor) + L"." + std::to_wstring(patch) +
+                                L".0";
     EXPECT_EQ(version.fileVersion, dotted);
     EXPECT_EQ(version.productVersion, dotted);
     const std::string manifestVersion = ManifestVersion();
