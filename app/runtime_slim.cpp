@@ -9,6 +9,7 @@
 
 #if defined(__GLIBCXX__)
 
+// NOLINTNEXTLINE(bugprone-reserved-identifier): the runtime's own name, replaced on purpose
 extern "C" char* __cxa_demangle(const char*, char*, std::size_t*, int* status) {
     if (status) *status = -2;  // "not a mangled name": the caller keeps the raw one
     return nullptr;
