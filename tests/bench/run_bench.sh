@@ -17,12 +17,12 @@ if [ "$quick" = 1 ]; then
   warmup=0 pairs=1 toggle_warmup=10 toggles=10 idle=1
   results=$WORK/results.md
 else
-  warmup=1 pairs=${BENCH_PAIRS:-12} toggle_warmup=100 toggles=${BENCH_TOGGLES:-1000} idle=${BENCH_IDLE:-60}
+  warmup=1 pairs=${BENCH_PAIRS:-10} toggle_warmup=100 toggles=${BENCH_TOGGLES:-1000} idle=${BENCH_IDLE:-60}
   results=$E2E_BIN/results.md
 fi
 # Windows closes a settled program: WM_CLOSE goes out this long after the
 # window first answered. The "right after" series posts it at once.
-settle_ms=500
+settle_ms=300
 
 BENCH_DRIVER=$E2E_BIN/bench_driver.exe
 FLOOR=$E2E_BIN/floor_tray.exe
@@ -44,7 +44,14 @@ bench() {
   [ "$status" = 0 ] || die "bench_driver $1 failed: $(cat "$WORK/driver.err")"
 }
 
-nothing_listens() { ! (exec 3<>"/dev/tcp/127.0.0.1/$E2E_PORT") 2>/dev/null; }
+# Something else on the port (another worktree's tests, on a shared machine)
+# would change what the update check does: the figures would be wrong, but
+# the quick mode checks only that the bench works.
+check_nothing_listens() {
+  ! (exec 3<>"/dev/tcp/127.0.0.1/$E2E_PORT") 2>/dev/null && return 0
+  [ "$quick" = 1 ] && { note "something listens on port $E2E_PORT"; return 0; }
+  die "something listens on port $E2E_PORT: the update check would not fail at once"
+}
 
 : >"$RAW"
 {
@@ -55,10 +62,11 @@ nothing_listens() { ! (exec 3<>"/dev/tcp/127.0.0.1/$E2E_PORT") 2>/dev/null; }
   printf 'machine\twine\t%s\n' "$(wine --version 2>/dev/null)"
   printf 'machine\tload before\t%s\n' "$(cut -d' ' -f1-3 /proc/loadavg)"
 } >>"$RAW"
+printf 'settle\t%s\n' "$settle_ms" >>"$RAW"
 began=$SECONDS
 
 drv reg delete "$KEY_PROGRAM" || true
-nothing_listens || die "something listens on port $E2E_PORT: the update check would not fail at once"
+check_nothing_listens
 echo "-- start and close, nothing listening on port $E2E_PORT"
 bench starts start "$warmup" "$pairs" "$settle_ms" "$veilux_w" "$floor_w"
 echo "-- the same, WM_CLOSE right after the first answer"
@@ -83,7 +91,7 @@ veilux_unix_pid() {
 schedstat() { cat /proc/"$1"/task/*/schedstat | awk '{ ns += $1; n += $3; t++ } END { print ns, n, t }'; }
 
 echo "-- $toggles toggles after $toggle_warmup, then $idle s idle"
-nothing_listens || die "something listens on port $E2E_PORT"
+check_nothing_listens
 bench toggles "$toggle_warmup" "$toggles" "$veilux_w" >/dev/null
 grep '^memory' "$RAW"
 # Anything the last toggle set off has a moment to end; then nothing happens.
