@@ -88,7 +88,7 @@ veilux_unix_pid() {
   return 1
 }
 # "RUN_NS TIMESLICES THREADS" of a Linux process, summed over its threads.
-schedstat() { cat /proc/"$1"/task/*/schedstat | awk '{ ns += $1; n += $3; t++ } END { print ns, n, t }'; }
+schedstat() { cat /proc/"$1"/task/*/schedstat | awk '{ ns += $1; n += $3; t++ } END { printf "%.0f %d %d\n", ns, n, t }'; }
 
 echo "-- $toggles toggles after $toggle_warmup, then $idle s idle"
 check_nothing_listens
