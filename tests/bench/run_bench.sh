@@ -82,7 +82,7 @@ expect "version file requests while the site was up" "$(version_requests)" "$((w
 # The Linux process that runs this prefix's veilux.exe.
 veilux_unix_pid() {
   local pid
-  for pid in $(pgrep -f 'veilux\.exe'); do
+  for pid in $(pgrep -x 'veilux\.exe'); do
     tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && { echo "$pid"; return 0; }
   done
   return 1
@@ -100,6 +100,8 @@ unix_pid=$(veilux_unix_pid) || die "cannot find the Linux process of veilux.exe"
 read -r ns_before slices_before _ <<<"$(schedstat "$unix_pid")"
 bench idle "$idle"
 read -r ns_after slices_after threads <<<"$(schedstat "$unix_pid")"
+# A process that has started and toggled has run: none means the wrong process.
+[ "$ns_after" -gt 0 ] || die "Linux counts no run time for process $unix_pid"
 printf 'linux\t%s\t%s\t%s\t%s\n' "$idle" "$((ns_after - ns_before))" "$((slices_after - slices_before))" "$threads" |
   tee -a "$RAW"
 bench close
