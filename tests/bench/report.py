@@ -122,7 +122,7 @@ def main():
     rows.append(f"| CPU time idle for {seconds} s (GetProcessTimes) | {cpu:.0f} ms | — | — | 0 ms | "
                 f"{verdict(mode, cpu == 0)} |")
     run_ns, slices, threads = linux
-    rows.append(f"| the same seen by Linux: run time, times scheduled ({threads} threads) | "
+    rows.append(f"| the same seen by Linux: run time, times scheduled ({threads} thread{'s' * (threads != 1)}) | "
                 f"{run_ns / 1e6:.2f} ms, {slices} | — | — | no timer, no polling | for information |")
 
     release, source = sizes["veilux"]
