@@ -32,6 +32,9 @@ void OnCreate(HWND window) {
     // A combination owned by another program simply stays without effect.
     RegisterHotKey(window, kHotkeyToggleHidden, MOD_ALT, VK_OEM_PERIOD);
     RegisterHotKey(window, kHotkeyToggleExtensions, MOD_ALT | MOD_SHIFT, VK_OEM_PERIOD);
+    // Run elevated, the program would not hear Explorer (at normal integrity)
+    // announce a new taskbar; this one message is let through.
+    ChangeWindowMessageFilterEx(window, TaskbarCreatedMessage(), MSGFLT_ALLOW, nullptr);
 }
 
 void OnDestroy() {

@@ -2,6 +2,8 @@
 
 #include "app/gdiplus_header.h"
 
+#include <objbase.h>
+
 #include <memory>
 
 #include "app/app_state.h"
@@ -104,6 +106,9 @@ void ReleaseTray() {
 }
 
 void ExitApplication() {
+    // A menu's modal loop may swallow the quit (Wine's does), so no menu may
+    // be open when it is posted. EndMenu does nothing when none is.
+    EndMenu();
     if (g_app.selectorWindow && IsWindow(g_app.selectorWindow)) DestroyWindow(g_app.selectorWindow);
     g_app.selectorWindow = nullptr;
     // Called from the tray's own handler: the caller holds a copy of it, so
@@ -116,10 +121,14 @@ void ExitApplication() {
 
 int RunVeilux(HINSTANCE instance) {
     g_app.instance = instance;
+    // The shell may hand a link to a COM-based handler; it asks for an
+    // apartment on the calling thread. Without one, links may just not open.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     // Up for the whole run: the settings window decodes its images with it.
     Gdiplus::GdiplusStartupInput gdiplusInput;
     ULONG_PTR gdiplusToken = 0;
-    Gdiplus::GdiplusStartup(&gdiplusToken, &gdiplusInput, nullptr);
+    // Without it the links stay blank; its shutdown is for a token it gave.
+    const bool gdiplusStarted = Gdiplus::GdiplusStartup(&gdiplusToken, &gdiplusInput, nullptr) == Gdiplus::Ok;
 
     LoadStartupLanguage();
 
@@ -136,10 +145,11 @@ int RunVeilux(HINSTANCE instance) {
         }
         exitCode = result == 0 ? static_cast<int>(message.wParam) : 1;
     }
-    Gdiplus::GdiplusShutdown(gdiplusToken);
+    if (gdiplusStarted) Gdiplus::GdiplusShutdown(gdiplusToken);
 
     ReleaseTray();
     ClearRunState();
     if (context.mutex) CloseHandle(context.mutex);
+    if (SUCCEEDED(com)) CoUninitialize();
     return exitCode;
 }

@@ -1,7 +1,7 @@
 #include "app/web_endpoints.h"
 
 #include "build_config.h"
-#include "update/version_rule.h"
+#include "veilux_version.h"
 
 namespace {
 std::wstring OnSite(const wchar_t* pathAndQuery) {
@@ -15,7 +15,9 @@ std::wstring UserGuideUrl() { return OnSite(L"/vx/guide"); }
 std::wstring ProductHomeUrl() { return OnSite(L"/vx"); }
 std::wstring MakerHomeUrl() { return OnSite(L""); }
 std::wstring VersionFileUrl() { return OnSite(L"/vx/update/vxversion.orv"); }
-std::wstring DownloadPageUrl() { return OnSite(L"/vx/update/?ver=") + std::to_wstring(CurrentVersionCode); }
+// The code as text from the build, the same number as CurrentVersionCode: formatting it at run time
+// would link the C runtime's whole printf family into the program for three digits.
+std::wstring DownloadPageUrl() { return OnSite(L"/vx/update/?ver=" VEILUX_VERSION_CODE_TEXT); }
 std::wstring InstagramUrl() { return VEILUX_INSTAGRAM_URL; }
 std::wstring DonationUrl() {
     return std::wstring(L"https://") + VEILUX_DONATE_HOST + L"/donate/?hosted_button_id=" + VEILUX_DONATE_BUTTON_ID;

@@ -61,7 +61,7 @@ void ApplyExplorerFlags(bool show, bool includeSystem) {
 
 void WriteExplorerValues(bool show, bool includeSystem) {
     WriteRegistryDword(kExplorerAdvancedKeyPath, L"Hidden", ShownOrNotValue(show));
-    WriteRegistryDword(kExplorerAdvancedKeyPath, L"ShowSuperHidden", ShownOrNotValue(includeSystem));
+    WriteRegistryDword(kExplorerAdvancedKeyPath, L"ShowSuperHidden", OnOffValue(includeSystem));
 }
 
 void ToggleHiddenFiles() {

@@ -18,9 +18,10 @@ std::uint32_t WithHiddenFilesBits(std::uint32_t word, bool show, bool includeSys
 // The word with bit 1 set to shown; every other bit kept.
 std::uint32_t WithExtensionsBit(std::uint32_t word, bool shown);
 
-// "Hidden" and "ShowSuperHidden" use 1 for yes and 2 for no.
+// "Hidden" uses 1 for shown and 2 for not shown, as Explorer writes it.
 inline std::uint32_t ShownOrNotValue(bool yes) { return yes ? 1u : 2u; }
 // "HideFileExt" is 1 while extensions are hidden.
 inline std::uint32_t HideFileExtValue(bool extensionsShown) { return extensionsShown ? 0u : 1u; }
-// The program's own switches use 1 and 0.
+// "ShowSuperHidden" and the program's own switches use 1 and 0. Readers
+// commonly take any value but 0 as on, so "not shown" must be 0.
 inline std::uint32_t OnOffValue(bool on) { return on ? 1u : 0u; }

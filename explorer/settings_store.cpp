@@ -6,7 +6,13 @@
 
 namespace {
 constexpr DWORD kLanguageUnits = 10;
-constexpr DWORD kRunEntryBytes = 520;
+// The longest entry the program writes: a path of up to MAX_PATH - 1
+// characters, its two quotes and the terminator (524 bytes).
+constexpr DWORD kRunEntryBytes = (MAX_PATH - 1 + 2 + 1) * sizeof(wchar_t);
+
+// The key belongs to Windows: it is never created here, only a value in it deleted.
+void ForgetStartupDisabledMark() { RegDeleteKeyValueW(HKEY_CURRENT_USER, kStartupApprovedKeyPath, kRunValueName); }
+
 }  // namespace
 
 std::wstring ReadLanguageSetting() {
@@ -48,6 +54,10 @@ void WriteRunEntry() {
     quoted.append(path, length);
     quoted += L"\"";
     WriteRegistryString(kRunKeyPath, kRunValueName, quoted);
+    ForgetStartupDisabledMark();
 }
 
-void DeleteRunEntry() { DeleteRegistryValue(kRunKeyPath, kRunValueName); }
+void DeleteRunEntry() {
+    DeleteRegistryValue(kRunKeyPath, kRunValueName);
+    ForgetStartupDisabledMark();
+}

@@ -10,6 +10,10 @@
 inline constexpr wchar_t kSettingsKeyPath[] = L"Software\\Veilux";
 inline constexpr wchar_t kRunKeyPath[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline constexpr wchar_t kRunValueName[] = L"Veilux";
+// Where Windows marks a Run entry that the user switched off in Task Manager
+// or Settings: a value named like the entry, first byte 03 for disabled.
+inline constexpr wchar_t kStartupApprovedKeyPath[] =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
 
 // The stored "Lang" code, at most 10 UTF-16 units; empty when absent,
 // unreadable or longer than 20 bytes.
@@ -25,7 +29,9 @@ void WriteRunAtStartup(bool chosen);
 
 // Whether the Run entry exists (its data is not compared with this program's path).
 bool RunEntryExists();
-// Stores the running executable's path, in double quotes, as the Run entry.
-// Leaves the entry as it was when the path could not be had in full.
+// Stores the running executable's path, in double quotes, as the Run entry,
+// and drops Windows' "disabled" mark so that the user's choice takes effect.
+// Leaves both as they were when the path could not be had in full.
 void WriteRunEntry();
+// Deletes the Run entry and Windows' mark for it.
 void DeleteRunEntry();

@@ -14,6 +14,7 @@
 #include "i18n/png_image.h"
 #include "i18n/ui_strings.h"
 #include "res/resource.h"
+#include "veilux_version.h"
 
 namespace {
 
@@ -142,7 +143,7 @@ void OpenLanguageSelector() {
 
     wchar_t caption[128] = {};
     // Cut safely, should a translation ever be longer than the buffer.
-    StringCchPrintfW(caption, 128, L"%s - Veilux 1.0", UiText(MessageKey::MenuSettings));
+    StringCchPrintfW(caption, 128, L"%s - Veilux " VEILUX_VERSION_SHORT_TEXT, UiText(MessageKey::MenuSettings));
 
     HWND window = CreateWindowExW(0, kSelectorWindowClass, caption, kWindowStyle, (screenWidth - kWindowWidth) / 2,
                                   (screenHeight - kWindowHeight) / 2, kWindowWidth, kWindowHeight, nullptr, nullptr,

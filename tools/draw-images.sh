@@ -105,12 +105,12 @@ disc_icon     48   23    1.5  14.5  "$WORK/vis48.png"
 disc_icon     32   15.5  1     9.5  "$WORK/vis32.png"
 disc_icon     24   11.5  1     7    "$WORK/vis24.png"
 
-# ImageMagick writes the 256 px image PNG-compressed and the smaller ones as
-# 32-bit BMP entries with alpha.
-"$CONVERT" "$WORK/app256.png" "$WORK/app48.png" "$WORK/app32.png" "$WORK/app24.png" \
-    "$OUT/app.ico"
-"$CONVERT" "$WORK/vis48.png" "$WORK/vis32.png" "$WORK/vis24.png" \
-    "$OUT/tray_visible.ico"
+# Every size is stored PNG-compressed (ImageMagick would write the small ones
+# as 32-bit BMP entries, five times larger).
+python3 "$HERE/pack-icon.py" "$OUT/app.ico" \
+    "$WORK/app256.png" "$WORK/app48.png" "$WORK/app32.png" "$WORK/app24.png"
+python3 "$HERE/pack-icon.py" "$OUT/tray_visible.ico" \
+    "$WORK/vis48.png" "$WORK/vis32.png" "$WORK/vis24.png"
 
 # ---------------------------------------------------------------------------
 # 16x16 link glyphs (RGBA). Coordinates below are in final pixels, scaled by

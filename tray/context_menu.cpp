@@ -21,4 +21,7 @@ void TrayIcon::ShowContextMenu(bool hiddenVisible, bool includeSystemFiles, bool
     // The choice reaches the owner as an ordinary WM_COMMAND.
     g_platform.trackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_BOTTOMALIGN | TPM_LEFTBUTTON, cursor.x, cursor.y, 0,
                               ownerWindow, nullptr);
+    // Without a message after the menu, the next one can flash and vanish
+    // when the owner is already the foreground window.
+    PostMessageW(ownerWindow, WM_NULL, 0, 0);
 }

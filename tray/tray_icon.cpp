@@ -52,7 +52,10 @@ bool TrayIcon::Create(HWND owner) {
 bool TrayIcon::Add() {
     if (!created) return false;
     nid.uFlags = kAddFlags;
-    return g_platform.notifyIcon(NIM_ADD, &nid) != FALSE;
+    if (g_platform.notifyIcon(NIM_ADD, &nid)) return true;
+    // A busy shell can time out and report failure, yet add the icon. A
+    // modify succeeds only for an icon that exists, so it tells.
+    return g_platform.notifyIcon(NIM_MODIFY, &nid) != FALSE;
 }
 
 bool TrayIcon::AddAgain() {

@@ -4,8 +4,10 @@
 
 #include <cstddef>
 
-// The program's own version code.
-inline constexpr int CurrentVersionCode = 100;
+#include "veilux_version.h"
+
+// The program's own version code, 100 for version 1.0.0.
+inline constexpr int CurrentVersionCode = VEILUX_VERSION_CODE;
 
 // Never more than this many bytes of the version file are read or held; a
 // real version file is a few bytes long.

@@ -26,6 +26,7 @@ WM_CLOSE=0x0010
 WM_COMMAND=0x0111
 WM_TRAYICON=0x0401
 NIN_BALLOONUSERCLICK=0x0405
+IDM_EXIT=1001
 IDM_SETTINGS=1005
 
 # ---- reporting ----------------------------------------------------------------

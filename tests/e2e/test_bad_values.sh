@@ -31,7 +31,7 @@ expect "menu: hidden files hidden, system files not included, extensions shown" 
 close_menu
 drv hotkey hidden
 expect "Hidden after Alt+." "$(wait_reg "$KEY_EXPLORER" Hidden "REG_DWORD 1")" "REG_DWORD 1"
-expect "ShowSuperHidden: system files not included" "$(reg_get "$KEY_EXPLORER" ShowSuperHidden)" "REG_DWORD 2"
+expect "ShowSuperHidden: system files not included" "$(reg_get "$KEY_EXPLORER" ShowSuperHidden)" "REG_DWORD 0"
 expect "tooltip" "$(hover_tooltip "Hidden files: VISIBLE")" "Hidden files: VISIBLE"
 mouse_away
 drv hotkey extensions

@@ -50,6 +50,13 @@ new_copy_starts
 close_veilux
 expect "exit code after WM_CLOSE" "$EXIT_STATUS" 0
 wait_icon_gone && echo "ok: the icon is gone" || fail "the icon is still in the notification area"
+
+echo "-- Exit reaching the window while the menu is open"
+new_copy_starts
+open_menu || die "no menu"
+drv post Veilux $WM_COMMAND $IDM_EXIT 0 || fail "could not post Exit"
+wait_exit "$VEILUX_PID" 10
+expect "exit code after Exit with the menu open" "$EXIT_STATUS" 0
 new_copy_starts
 close_veilux
 expect "exit code of the last copy" "$EXIT_STATUS" 0

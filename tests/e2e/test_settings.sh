@@ -82,4 +82,33 @@ expect "Lang kept" "$(reg_get "$KEY_PROGRAM" Lang)" "$(sz DE)"
 
 close_veilux
 expect "exit code after WM_CLOSE" "$EXIT_STATUS" 0
+
+echo "-- from a folder where the full path is 259 characters: the choice survives"
+deep=$WORK/deep
+mkdir -p "$deep"
+base=$(winepath -w "$deep" 2>/dev/null | tr -d '\r')
+pad=$((259 - ${#base} - 12))  # BASE\PAD\veilux.exe: 1 + 11 characters besides
+deep=$deep/$(head -c "$pad" /dev/zero | tr '\0' d)
+mkdir -p "$deep" && cp "$VEILUX" "$deep/veilux.exe"
+deep_path=$(winepath -w "$deep/veilux.exe" 2>/dev/null | tr -d '\r')
+expect "path length" "${#deep_path}" 259
+VEILUX_EXE=$deep/veilux.exe start_veilux
+wait_main_window || die "no main window from the deep folder"
+wait_ready || die "the program from the deep folder does not answer"
+for round in 1 2; do
+  drv post Veilux $WM_COMMAND $IDM_SETTINGS 0
+  drv find IdiomaSelectorWindow - 5000 >/dev/null || die "Settings opened no window (round $round)"
+  sleep 0.3
+  if [ "$round" = 1 ]; then
+    drv selector startup on || fail "could not tick the check box"
+  else
+    expect "the box shows the stored entry" "$(drv selector read | sed -n 's/^startup //p')" 1
+  fi
+  drv selector ok
+  drv gone IdiomaSelectorWindow 5000 || die "OK did not close the window (round $round)"
+  expect "Run entry after OK $round: 524 bytes" "$(reg_get "$KEY_RUN" Veilux)" "$(sz "\"$deep_path\"")"
+  expect "RunAtStartup after OK $round" "$(reg_get "$KEY_PROGRAM" RunAtStartup)" "REG_DWORD 1"
+done
+close_veilux
+expect "exit code after WM_CLOSE" "$EXIT_STATUS" 0
 finish

@@ -34,7 +34,7 @@ expect "menu items (id, checked, disabled, text)" "$(menu_items)" "$expected_en"
 echo "-- choose 'Include protected system files': the option goes off"
 choose_item 2
 expect "IncludeSystemFiles" "$(wait_reg "$KEY_PROGRAM" IncludeSystemFiles "REG_DWORD 0")" "REG_DWORD 0"
-expect "ShowSuperHidden" "$(wait_reg "$KEY_EXPLORER" ShowSuperHidden "REG_DWORD 2")" "REG_DWORD 2"
+expect "ShowSuperHidden" "$(wait_reg "$KEY_EXPLORER" ShowSuperHidden "REG_DWORD 0")" "REG_DWORD 0"
 expect "Hidden stays hidden" "$(reg_get "$KEY_EXPLORER" Hidden)" "REG_DWORD 2"
 open_menu || die "no menu after the second right click"
 wait_menu_built 2 || die "the second menu is not in Wine's trace"

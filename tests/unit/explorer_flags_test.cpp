@@ -48,13 +48,13 @@ TEST(ExplorerFlags, ExtensionsBit) {
 }
 
 TEST(ExplorerFlags, RegistryEncodings) {
-    // "Hidden" and "ShowSuperHidden": 1 yes, 2 no (never 0).
+    // "Hidden": 1 yes, 2 no (never 0).
     EXPECT_EQ(ShownOrNotValue(true), 1u);
     EXPECT_EQ(ShownOrNotValue(false), 2u);
     // "HideFileExt": 1 while extensions are hidden.
     EXPECT_EQ(HideFileExtValue(true), 0u);
     EXPECT_EQ(HideFileExtValue(false), 1u);
-    // "IncludeSystemFiles", "IncludeExtensions".
+    // "ShowSuperHidden", "IncludeSystemFiles", "IncludeExtensions".
     EXPECT_EQ(OnOffValue(true), 1u);
     EXPECT_EQ(OnOffValue(false), 0u);
 }

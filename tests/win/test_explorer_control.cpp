@@ -112,7 +112,7 @@ TEST_F(ExplorerControl, WithoutSystemFilesHiddenFilesComeAlone) {
     ToggleHiddenFiles();
     EXPECT_EQ(seam.shellWord, kAllObjects | kExtensions);
     EXPECT_EQ(Advanced(L"Hidden"), DWORD{1});
-    EXPECT_EQ(Advanced(L"ShowSuperHidden"), DWORD{2});
+    EXPECT_EQ(Advanced(L"ShowSuperHidden"), DWORD{0});  // 0, never 2: any value but 0 reads as shown
     EXPECT_FALSE(Own(L"IncludeSystemFiles") != DWORD{0});  // untouched
 }
 
@@ -123,7 +123,7 @@ TEST_F(ExplorerControl, SystemToggleWhileHiddenFilesAreNotShown) {
     EXPECT_EQ(seam.shellWord & (kAllObjects | kSuperHidden), 0u);
     EXPECT_EQ(Own(L"IncludeSystemFiles"), DWORD{0});
     EXPECT_EQ(Advanced(L"Hidden"), DWORD{2});
-    EXPECT_EQ(Advanced(L"ShowSuperHidden"), DWORD{2});
+    EXPECT_EQ(Advanced(L"ShowSuperHidden"), DWORD{0});
 
     ToggleSystemFiles();
     EXPECT_TRUE(g_app.includeSystemFiles);

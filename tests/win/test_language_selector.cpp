@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@
 #include "i18n/language_selector.h"
 #include "i18n/png_image.h"
 #include "support/program_fixture.h"
+#include "update/version_rule.h"
 
 namespace {
 
@@ -52,6 +54,56 @@ RECT ChildRect(HWND child) {
     GetWindowRect(child, &rect);
     MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
     return rect;
+}
+
+// The version record and manifest this test program carries: the program's
+// own resource script, compiled the same way as for veilux.exe. Read raw, so
+// the test needs no version.dll import.
+struct VersionRecord {
+    DWORD fileMS = 0, fileLS = 0, productMS = 0, productLS = 0;
+    std::wstring fileVersion, productVersion;  // the StringFileInfo values
+};
+
+std::wstring StringValue(const std::wstring& record, const wchar_t* key) {
+    const std::wstring keyWithNul = std::wstring(key) + L'\0';
+    std::size_t at = record.find(keyWithNul);
+    if (at == std::wstring::npos) return L"";
+    at += keyWithNul.size();
+    while (at < record.size() && record[at] == L'\0') ++at;  // the value is aligned to 32 bits
+    return record.substr(at, record.find(L'\0', at) - at);
+}
+
+bool ReadVersionRecord(VersionRecord& version) {
+    HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(VS_VERSION_INFO), RT_VERSION);
+    if (!found) return false;
+    const auto* bytes = static_cast<const BYTE*>(LockResource(LoadResource(nullptr, found)));
+    const DWORD size = SizeofResource(nullptr, found);
+    for (DWORD at = 0; at + sizeof(VS_FIXEDFILEINFO) <= size; at += 4) {
+        VS_FIXEDFILEINFO info = {};
+        std::memcpy(&info, bytes + at, sizeof info);
+        if (info.dwSignature != 0xFEEF04BD) continue;
+        version.fileMS = info.dwFileVersionMS;
+        version.fileLS = info.dwFileVersionLS;
+        version.productMS = info.dwProductVersionMS;
+        version.productLS = info.dwProductVersionLS;
+        const std::wstring record(reinterpret_cast<const wchar_t*>(bytes), size / sizeof(wchar_t));
+        version.fileVersion = StringValue(record, L"FileVersion");
+        version.productVersion = StringValue(record, L"ProductVersion");
+        return true;
+    }
+    return false;
+}
+
+// The version in the manifest's own assemblyIdentity (not the common controls').
+std::string ManifestVersion() {
+    HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(1), RT_MANIFEST);
+    if (!found) return "";
+    const std::string manifest(static_cast<const char*>(LockResource(LoadResource(nullptr, found))),
+                               SizeofResource(nullptr, found));
+    const std::size_t name = manifest.find("name=\"OrvSoftware.Veilux\"");
+    const std::size_t value = manifest.find("version=\"", name);
+    if (name == std::string::npos || value == std::string::npos) return "";
+    return manifest.substr(value + 9, manifest.find('"', value + 9) - value - 9);
 }
 
 BITMAP BitmapInfo(HBITMAP bitmap) {
@@ -102,6 +154,31 @@ TEST_F(Selector, WindowHasItsClassCaptionSizeAndPlace) {
     StoreString(kSettingsKeyPath, L"Lang", L"ES");
     EXPECT_EQ(TextOf(Open()), L"Configuración - Veilux 1.0");
     EXPECT_EQ(TextOf(Child(IDOK)), L"Aceptar");
+}
+
+// One version feeds them all: what Windows shows in the file's properties,
+// the manifest, the caption, and the code the update check compares and
+// sends to the download page. Today that is 1.0.0.0, "1.0" and 100.
+TEST_F(Selector, CaptionVersionCodeAndDownloadPageAgreeWithTheVersionRecord) {
+    VersionRecord version;
+    ASSERT_TRUE(ReadVersionRecord(version));
+    const unsigned major = HIWORD(version.fileMS), minor = LOWORD(version.fileMS), patch = HIWORD(version.fileLS);
+    EXPECT_EQ(LOWORD(version.fileLS), 0u);
+    EXPECT_EQ(version.productMS, version.fileMS);
+    EXPECT_EQ(version.productLS, version.fileLS);
+    const std::wstring dotted =
+        std::to_wstring(major) + L"." + std::to_wstring(minor) + L"." + std::to_wstring(patch) + L".0";
+    EXPECT_EQ(version.fileVersion, dotted);
+    EXPECT_EQ(version.productVersion, dotted);
+    const std::string manifestVersion = ManifestVersion();
+    EXPECT_EQ(std::wstring(manifestVersion.begin(), manifestVersion.end()), dotted);
+
+    EXPECT_EQ(TextOf(Open()), L"Settings - Veilux " + std::to_wstring(major) + L"." + std::to_wstring(minor));
+    EXPECT_EQ(CurrentVersionCode, static_cast<int>(major * 100 + minor * 10 + patch));
+    const std::wstring page = DownloadPageUrl();
+    const std::wstring query = L"/vx/update/?ver=" + std::to_wstring(CurrentVersionCode);
+    ASSERT_GE(page.size(), query.size());
+    EXPECT_EQ(page.substr(page.size() - query.size()), query);
 }
 
 TEST_F(Selector, ControlsHaveTheirClassesRectanglesAndStyles) {

@@ -99,12 +99,33 @@ TEST_F(SettingsStore, RunEntryHoldsTheQuotedExecutablePath) {
     EXPECT_FALSE(ReadStoredValue(kRunKeyPath, kRunValueName));
 }
 
+TEST_F(SettingsStore, BothWaysDropWindowsDisabledMarkAndNeverMakeItsKey) {
+    RegDeleteTreeW(HKEY_CURRENT_USER, kStartupApprovedKeyPath);
+    RegDeleteKeyW(HKEY_CURRENT_USER, kStartupApprovedKeyPath);
+    DeleteRunEntry();
+    EXPECT_FALSE(ReadStoredValue(kStartupApprovedKeyPath, nullptr));  // the key itself: not made
+
+    const BYTE disabled[12] = {3};
+    StoreValue(kStartupApprovedKeyPath, kRunValueName, REG_BINARY, disabled, sizeof disabled);
+    StoreValue(kStartupApprovedKeyPath, L"Other", REG_BINARY, disabled, sizeof disabled);
+    WriteRunEntry();
+    EXPECT_TRUE(RunEntryExists());
+    EXPECT_FALSE(ReadStoredValue(kStartupApprovedKeyPath, kRunValueName));
+    StoreValue(kStartupApprovedKeyPath, kRunValueName, REG_BINARY, disabled, sizeof disabled);
+    DeleteRunEntry();
+    EXPECT_FALSE(ReadStoredValue(kStartupApprovedKeyPath, kRunValueName));
+    EXPECT_TRUE(ReadStoredValue(kStartupApprovedKeyPath, L"Other"));  // another program's mark stays
+    RegDeleteTreeW(HKEY_CURRENT_USER, kStartupApprovedKeyPath);
+    RegDeleteKeyW(HKEY_CURRENT_USER, kStartupApprovedKeyPath);
+}
+
 TEST_F(SettingsStore, RunEntryPresenceIsAllThatCounts) {
     StoreString(kRunKeyPath, kRunValueName, L"C:\\moved\\elsewhere.exe");
     EXPECT_TRUE(RunEntryExists());
-    StoreString(kRunKeyPath, kRunValueName, std::wstring(259, L'x'));  // 520 bytes with its NUL
+    // The longest entry the program writes: 259 characters in quotes, 524 bytes.
+    StoreString(kRunKeyPath, kRunValueName, L"\"" + std::wstring(259, L'x') + L"\"");
     EXPECT_TRUE(RunEntryExists());
-    StoreString(kRunKeyPath, kRunValueName, std::wstring(260, L'x'));  // longer than 520 bytes
+    StoreString(kRunKeyPath, kRunValueName, std::wstring(262, L'x'));  // 526 bytes: no entry of ours
     EXPECT_FALSE(RunEntryExists());
 }
 

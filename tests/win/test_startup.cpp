@@ -102,6 +102,19 @@ TEST_F(Startup, RefusedIconIsRetriedThenReported) {
     EXPECT_NE(FindWindowW(kMainWindowClass, nullptr), nullptr);
 }
 
+TEST_F(Startup, AnIconTheShellAddedDespiteReportingFailureCounts) {
+    seam.notifyIconAddResult = FALSE;  // timed out, but the icon is there: a modify succeeds
+    EXPECT_EQ(RunUntilExit(), 0);
+    const auto messages = NotifyMessages(seam);
+    ASSERT_GE(messages.size(), 2u);
+    EXPECT_EQ(std::count(messages.begin(), messages.end(), DWORD{NIM_ADD}), 1);
+    EXPECT_EQ(messages[1], DWORD{NIM_MODIFY});
+    EXPECT_EQ(seam.notifyIcons[1].data.uID, seam.notifyIcons[0].data.uID);
+    EXPECT_EQ(seam.notifyIcons[1].data.hWnd, seam.notifyIcons[0].data.hWnd);
+    EXPECT_TRUE(seam.messageBoxes.empty());
+    EXPECT_EQ(seam.downloads.size(), 1u);
+}
+
 TEST_F(Startup, AClassAlreadyRegisteredIsReported) {
     WNDCLASSW taken = {};
     taken.lpfnWndProc = DefWindowProcW;

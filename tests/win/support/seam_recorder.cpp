@@ -31,6 +31,7 @@ void WINAPI RecordChangeNotify(LONG eventId, UINT flags, LPCVOID item1, LPCVOID 
 BOOL WINAPI RecordNotifyIcon(DWORD message, PNOTIFYICONDATAW data) {
     g_recorder->notifyIcons.push_back({message, *data});
     g_recorder->order.push_back("notifyIcon");
+    if (message == NIM_ADD && !g_recorder->notifyIconAddResult) return FALSE;
     return g_recorder->notifyIconResult;
 }
 

@@ -76,6 +76,8 @@ public:
     // masked first word out, a set stores it.
     std::uint32_t shellWord = 0;
     BOOL notifyIconResult = TRUE;
+    // What NIM_ADD alone returns: FALSE for a shell that times out but adds the icon.
+    BOOL notifyIconAddResult = TRUE;
     int messageBoxResult = IDOK;
     // What a download does: the result, and, when it succeeds, the bytes the
     // file receives.
