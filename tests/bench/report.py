@@ -42,7 +42,7 @@ def read_raw(path):
             elif kind == "idle":
                 idle = (int(fields[1]), float(fields[2]))
             elif kind == "linux":
-                linux = (int(fields[2]), int(fields[3]), int(fields[4]))
+                linux = (int(fields[2]), int(fields[3]), int(fields[4]), int(fields[5]))
             elif kind == "size":
                 sizes[fields[1]] = (int(fields[2]), fields[3])
             elif kind == "settle":
@@ -121,8 +121,9 @@ def main():
     seconds, cpu = idle
     rows.append(f"| CPU time idle for {seconds} s (GetProcessTimes) | {cpu:.0f} ms | — | — | 0 ms | "
                 f"{verdict(mode, cpu == 0)} |")
-    run_ns, slices, threads = linux
-    rows.append(f"| the same seen by Linux: run time, times scheduled ({threads} thread{'s' * (threads != 1)}) | "
+    run_ns, slices, threads, ended = linux
+    rows.append(f"| the same seen by Linux: run time, times scheduled ({threads} thread{'s' * (threads != 1)}"
+                f"{f'; {ended} ended meanwhile' if ended else ''}) | "
                 f"{run_ns / 1e6:.2f} ms, {slices} | — | — | no timer, no polling | for information |")
 
     release, source = sizes["veilux"]

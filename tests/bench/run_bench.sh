@@ -81,14 +81,30 @@ expect "version file requests while the site was up" "$(version_requests)" "$((w
 
 # The Linux process that runs this prefix's veilux.exe.
 veilux_unix_pid() {
-  local pid
-  for pid in $(pgrep -x 'veilux\.exe'); do
+  local comm pid
+  for comm in /proc/[0-9]*/comm; do
+    [ "$(cat "$comm" 2>/dev/null)" = veilux.exe ] || continue
+    pid=${comm#/proc/}
+    pid=${pid%/comm}
     tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && { echo "$pid"; return 0; }
   done
   return 1
 }
-# "RUN_NS TIMESLICES THREADS" of a Linux process, summed over its threads.
-schedstat() { cat /proc/"$1"/task/*/schedstat | awk '{ ns += $1; n += $3; t++ } END { printf "%.0f %d %d\n", ns, n, t }'; }
+# "TID RUN_NS TIMESLICES", one line per thread of a Linux process.
+thread_stats() {
+  local stat tid
+  for stat in /proc/"$1"/task/*/schedstat; do
+    tid=${stat%/schedstat}
+    echo "${tid##*/} $(cut -d' ' -f1,3 "$stat")"
+  done
+}
+# "RUN_NS TIMESLICES THREADS ENDED" between two thread_stats files: the
+# threads alive in both, and how many of the first ended in between.
+thread_deltas() {
+  awk 'NR == FNR { ns[$1] = $2; n[$1] = $3; next }
+       ($1 in ns) { dns += $2 - ns[$1]; dn += $3 - n[$1]; kept++; delete ns[$1] }
+       END { ended = 0; for (t in ns) ended++; printf "%.0f %d %d %d\n", dns, dn, kept, ended }' "$1" "$2"
+}
 
 echo "-- $toggles toggles after $toggle_warmup, then $idle s idle"
 check_nothing_listens
@@ -97,12 +113,13 @@ grep '^memory' "$RAW"
 # Anything the last toggle set off has a moment to end; then nothing happens.
 sleep 2
 unix_pid=$(veilux_unix_pid) || die "cannot find the Linux process of veilux.exe"
-read -r ns_before slices_before _ <<<"$(schedstat "$unix_pid")"
+thread_stats "$unix_pid" >"$WORK/threads-before"
 bench idle "$idle"
-read -r ns_after slices_after threads <<<"$(schedstat "$unix_pid")"
+thread_stats "$unix_pid" >"$WORK/threads-after"
 # A process that has started and toggled has run: none means the wrong process.
-[ "$ns_after" -gt 0 ] || die "Linux counts no run time for process $unix_pid"
-printf 'linux\t%s\t%s\t%s\t%s\n' "$idle" "$((ns_after - ns_before))" "$((slices_after - slices_before))" "$threads" |
+[ "$(awk '{ ns += $2 } END { print (ns > 0) }' "$WORK/threads-after")" = 1 ] ||
+  die "Linux counts no run time for process $unix_pid"
+printf 'linux\t%s\t%s\n' "$idle" "$(thread_deltas "$WORK/threads-before" "$WORK/threads-after" | tr ' ' '\t')" |
   tee -a "$RAW"
 bench close
 
