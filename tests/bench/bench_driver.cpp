@@ -176,6 +176,7 @@ DWORD ReadAdvancedDword(const wchar_t* name) {
     return value;
 }
 
+// "Hidden" is 1 for shown and 2 for not shown.
 DWORD HiddenValue(bool shown) { return shown ? 1 : 2; }
 
 // ---- the same calls, made here ----------------------------------------------
@@ -222,7 +223,7 @@ bool ToggleDirectly(DirectToggle& direct) {
     SHGetSetSettings(&state, kHiddenFilesMask, TRUE);
     SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
     bool ok = WriteAdvancedDword(L"Hidden", HiddenValue(direct.shown));
-    ok = WriteAdvancedDword(L"ShowSuperHidden", HiddenValue(false)) && ok;
+    ok = WriteAdvancedDword(L"ShowSuperHidden", 0) && ok;  // system files left out, as the program writes it
     lstrcpynW(direct.icon.szTip, direct.shown ? L"Hidden files are shown" : L"Hidden files are hidden",
               ARRAYSIZE(direct.icon.szTip));
     direct.icon.uFlags = NIF_TIP;
@@ -321,7 +322,7 @@ int CommandToggles(int argc, wchar_t** argv) {
         return 1;
     }
     // The program starts with hidden files hidden and system files left out.
-    if (!WriteAdvancedDword(L"Hidden", HiddenValue(false)) || !WriteAdvancedDword(L"ShowSuperHidden", 2)) {
+    if (!WriteAdvancedDword(L"Hidden", HiddenValue(false)) || !WriteAdvancedDword(L"ShowSuperHidden", 0)) {
         Fail("could not write Explorer's values");
         return 1;
     }
