@@ -1,6 +1,6 @@
 # The front door. `make run` starts the program under Wine; `make test` installs what is missing, builds both presets
 # and runs every test; its output ends with ctest's summary.
-.PHONY: run test build deps clean dist fuzz lint format clang-windows
+.PHONY: run test build deps clean dist bench fuzz lint format clang-windows
 
 JOBS ?= 2
 # make fuzz runs each fuzz target this many seconds; make test runs each for 30 s.
@@ -46,6 +46,17 @@ test: build clang-windows lint
 
 fuzz: deps
 	tools/fuzz.sh $(FUZZ_SECONDS)
+
+# veilux.exe against a minimal tray program under Wine: start, exit, a toggle,
+# memory, idle and size, each beside its goal (tests/bench; about 4 minutes).
+# Its own build folder and port, with nothing listening there.
+BENCH_PORT ?= 47453
+bench: deps
+	cmake -S . -B build/bench --toolchain cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
+	  -DVEILUX_E2E=ON -DVEILUX_SITE_HOST=localhost:$(BENCH_PORT) >/dev/null
+	cmake --build build/bench -j$(JOBS) --target e2e_programs
+	E2E_BIN=$(CURDIR)/build/bench E2E_SOURCE=$(CURDIR) E2E_PORT=$(BENCH_PORT) \
+	  tools/e2e-session.sh build/bench bash tests/bench/run_bench.sh
 
 # The release a user downloads, built from a fresh configure into dist/ (see README): give the website,
 # e.g. make dist VEILUX_SITE_HOST=www.example.com ..., or ALLOW_PLACEHOLDER=1 for a test release.

@@ -47,3 +47,4 @@ foreach(name ${VEILUX_E2E_TESTS})
   set_tests_properties(e2e_${name} PROPERTIES LABELS e2e RESOURCE_LOCK wine_desktop TIMEOUT 300
     ENVIRONMENT "E2E_BIN=${CMAKE_BINARY_DIR};E2E_SOURCE=${CMAKE_SOURCE_DIR};E2E_PORT=${VEILUX_E2E_PORT}")
 endforeach()
+include(cmake/bench.cmake)
