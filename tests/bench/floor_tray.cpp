@@ -30,8 +30,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     windowClass.hInstance = instance;
     windowClass.lpszClassName = kClassName;
     if (!RegisterClassW(&windowClass)) return 1;
-    HWND window = CreateWindowExW(0, kClassName, kClassName, WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr, instance,
-                                  nullptr);
+    HWND window =
+        CreateWindowExW(0, kClassName, kClassName, WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
     if (!window) return 1;
 
     g_icon.cbSize = sizeof g_icon;
