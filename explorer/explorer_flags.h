@@ -10,8 +10,8 @@ inline constexpr std::uint32_t kShowExtensionsBit = 1u << 1;  // file-name exten
 inline constexpr std::uint32_t kShowSuperHiddenBit = 1u << 15;  // protected system files shown
 
 // Masks for the shell's get/set call.
-inline constexpr std::uint32_t kHiddenFilesMask = 0x00000001u |
-                                                  0x00040000u;  // SSF_SHOWALLOBJECTS | SSF_SHOWSUPERHIDDEN
+// SSF_SHOWALLOBJECTS | SSF_SHOWSUPERHIDDEN
+inline constexpr std::uint32_t kHiddenFilesMask = 0x00000001u | 0x00040000u;
 inline constexpr std::uint32_t kExtensionsMask = 0x00000002u;  // SSF_SHOWEXTENSIONS
 
 // The word with bit 0 set to show and bit 15 to includeSystem; every other bit kept.

@@ -100,23 +100,29 @@ TEST_F(SettingsStore, RunEntryHoldsTheQuotedExecutablePath) {
 }
 
 TEST_F(SettingsStore, BothWaysDropWindowsDisabledMarkAndNeverMakeItsKey) {
-    RegDeleteTreeW(HKEY_CURRENT_USER, kStartupApprovedKeyPath);
-    RegDeleteKeyW(HKEY_CURRENT_USER, kStartupApprovedKeyPath);
+    // Windows' key holds other programs' marks too: only this test's values are touched.
+    const auto keyExists = [] {
+        HKEY key = nullptr;
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, kStartupApprovedKeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+        RegCloseKey(key);
+        return true;
+    };
+    const bool keyExisted = keyExists();
     DeleteRunEntry();
-    EXPECT_FALSE(ReadStoredValue(kStartupApprovedKeyPath, nullptr));  // the key itself: not made
+    EXPECT_EQ(keyExists(), keyExisted);  // never made by the program
 
     const BYTE disabled[12] = {3};
     StoreValue(kStartupApprovedKeyPath, kRunValueName, REG_BINARY, disabled, sizeof disabled);
-    StoreValue(kStartupApprovedKeyPath, L"Other", REG_BINARY, disabled, sizeof disabled);
+    StoreValue(kStartupApprovedKeyPath, L"VeiluxTestOther", REG_BINARY, disabled, sizeof disabled);
     WriteRunEntry();
     EXPECT_TRUE(RunEntryExists());
     EXPECT_FALSE(ReadStoredValue(kStartupApprovedKeyPath, kRunValueName));
     StoreValue(kStartupApprovedKeyPath, kRunValueName, REG_BINARY, disabled, sizeof disabled);
     DeleteRunEntry();
     EXPECT_FALSE(ReadStoredValue(kStartupApprovedKeyPath, kRunValueName));
-    EXPECT_TRUE(ReadStoredValue(kStartupApprovedKeyPath, L"Other"));  // another program's mark stays
-    RegDeleteTreeW(HKEY_CURRENT_USER, kStartupApprovedKeyPath);
-    RegDeleteKeyW(HKEY_CURRENT_USER, kStartupApprovedKeyPath);
+    EXPECT_TRUE(ReadStoredValue(kStartupApprovedKeyPath, L"VeiluxTestOther"));  // another program's mark stays
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, kStartupApprovedKeyPath, L"VeiluxTestOther");
+    if (!keyExisted) RegDeleteKeyW(HKEY_CURRENT_USER, kStartupApprovedKeyPath);
 }
 
 TEST_F(SettingsStore, RunEntryPresenceIsAllThatCounts) {
