@@ -1,5 +1,6 @@
 #include "app/app_state.h"
 
+#include "explorer/explorer_watch.h"
 #include "tray/tray_icon.h"
 
 AppState::AppState() = default;
@@ -11,6 +12,7 @@ bool TrayIconShown() { return g_app.tray && g_app.tray->created; }
 
 void ClearRunState() {
     g_app.controller.reset();
+    g_app.explorerWatch.reset();
     g_app.hiddenVisible = false;
     g_app.includeSystemFiles = false;
     g_app.extensionsVisible = false;

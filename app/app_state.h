@@ -6,6 +6,7 @@
 #include <memory>
 
 class TrayIcon;
+class ExplorerValuesWatch;
 
 // Has no data: its existence gates the toggles and the start-up update check.
 class AppController {
@@ -28,12 +29,14 @@ struct AppState {
     std::unique_ptr<TrayIcon> tray;
     std::unique_ptr<AppController> controller;
     HWND selectorWindow = nullptr;
+    // Tells the main window when Explorer's values change; null when it could not be had.
+    std::unique_ptr<ExplorerValuesWatch> explorerWatch;
 };
 
 // Used only on the user-interface thread.
 extern AppState g_app;
 
-// Ends the run's state: the controller goes, the three flags are false and
+// Ends the run's state: the controller and the watch go, the three flags are false and
 // the window and instance handles are forgotten. The tray is released apart.
 void ClearRunState();
 

@@ -1,12 +1,15 @@
 #include "app/main_window.h"
 
+#include <cwchar>
 #include <functional>
+#include <memory>
 
 #include "app/app_state.h"
 #include "app/platform_calls.h"
 #include "app/startup.h"
 #include "app/web_endpoints.h"
 #include "explorer/explorer_control.h"
+#include "explorer/explorer_watch.h"
 #include "i18n/language_selector.h"
 #include "tray/commands.h"
 #include "tray/tray_icon.h"
@@ -35,6 +38,9 @@ void OnCreate(HWND window) {
     // Run elevated, the program would not hear Explorer (at normal integrity)
     // announce a new taskbar; this one message is let through.
     ChangeWindowMessageFilterEx(window, TaskbarCreatedMessage(), MSGFLT_ALLOW, nullptr);
+    // Without the watch, changes that Explorer announces are still followed.
+    auto watch = std::make_unique<ExplorerValuesWatch>();
+    if (watch->Start(window, kExplorerValuesChangedMessage)) g_app.explorerWatch = std::move(watch);
 }
 
 void OnDestroy() {
@@ -63,6 +69,17 @@ void OnCommand(unsigned id) {
 void OnHotkey(WPARAM id) {
     if (id == kHotkeyToggleHidden) ToggleHiddenFiles();
     else if (id == kHotkeyToggleExtensions) ToggleExtensions();
+}
+
+// Explorer announces a change of its view settings with "ShellState".
+void OnSettingChange(LPARAM lParam) {
+    const auto* area = reinterpret_cast<const wchar_t*>(lParam);
+    if (area && std::wcscmp(area, L"ShellState") == 0) FollowExplorerValues();
+}
+
+void OnExplorerValuesChanged() {
+    if (g_app.explorerWatch) g_app.explorerWatch->Rearm();
+    FollowExplorerValues();
 }
 
 void OnTrayNotification(LPARAM event) {
@@ -97,6 +114,8 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_COMMAND: OnCommand(LOWORD(wParam)); return 0;
     case WM_HOTKEY: OnHotkey(wParam); return 0;
     case WM_TRAYICON: OnTrayNotification(lParam); return 0;
+    case WM_SETTINGCHANGE: OnSettingChange(lParam); return 0;
+    case kExplorerValuesChangedMessage: OnExplorerValuesChanged(); return 0;
     default: break;
     }
     // Explorer restarted: without this the program's only surface would be gone.

@@ -10,6 +10,7 @@
 #include "app/app_state.h"
 #include "app/platform_calls.h"
 #include "explorer/explorer_flags.h"
+#include "explorer/folder_windows.h"
 #include "explorer/registry.h"
 #include "explorer/settings_store.h"
 #include "tray/tray_icon.h"
@@ -40,14 +41,50 @@ void UpdateTray() {
     if (g_app.tray) g_app.tray->Update(g_app.hiddenVisible, g_app.includeSystemFiles);
 }
 
+// What Explorer shows now, by its registry values: the shell's own reading
+// is not available everywhere, and Explorer keeps the two in step.
+bool ExplorerShowsHiddenFiles() {
+    DWORD value = 0;
+    return ReadRegistryDword(kExplorerAdvancedKeyPath, L"Hidden", value) ? value == 1 : false;
+}
+
+bool ExplorerShowsExtensions() {
+    DWORD value = 0;
+    return ReadRegistryDword(kExplorerAdvancedKeyPath, L"HideFileExt", value) ? value == 0 : true;
+}
+
+// Set while a toggle runs. On Windows the shell's settings call announces
+// the change to every top-level window, this program's included, before it
+// returns: that announcement is the program's own change, half made, and
+// must not be taken for one made elsewhere.
+bool g_changingSettings = false;
+
+class ChangingSettings {
+public:
+    ChangingSettings() { g_changingSettings = true; }
+    ~ChangingSettings() { g_changingSettings = false; }
+    ChangingSettings(const ChangingSettings&) = delete;
+    ChangingSettings& operator=(const ChangingSettings&) = delete;
+};
+
 }  // namespace
 
 bool LoadState() {
     g_app.controller = std::make_unique<AppController>();
-    DWORD value = 0;
-    g_app.extensionsVisible = ReadRegistryDword(kExplorerAdvancedKeyPath, L"HideFileExt", value) ? value == 0 : true;
-    g_app.hiddenVisible = ReadRegistryDword(kExplorerAdvancedKeyPath, L"Hidden", value) ? value == 1 : false;
+    g_app.extensionsVisible = ExplorerShowsExtensions();
+    g_app.hiddenVisible = ExplorerShowsHiddenFiles();
     g_app.includeSystemFiles = ReadIncludeSystemFiles();
+    return true;
+}
+
+bool FollowExplorerValues() {
+    if (!g_app.controller || g_changingSettings) return false;
+    const bool hidden = ExplorerShowsHiddenFiles();
+    const bool extensions = ExplorerShowsExtensions();
+    if (hidden == g_app.hiddenVisible && extensions == g_app.extensionsVisible) return false;
+    g_app.hiddenVisible = hidden;
+    g_app.extensionsVisible = extensions;
+    UpdateTray();
     return true;
 }
 
@@ -64,29 +101,39 @@ void WriteExplorerValues(bool show, bool includeSystem) {
     WriteRegistryDword(kExplorerAdvancedKeyPath, L"ShowSuperHidden", OnOffValue(includeSystem));
 }
 
+// Each toggle flips what Explorer shows at the moment of the press, which
+// may have been changed elsewhere since the program last looked.
+
 void ToggleHiddenFiles() {
     if (!g_app.controller) return;
-    const bool newShow = !g_app.hiddenVisible;
+    const ChangingSettings changing;
+    const bool newShow = !ExplorerShowsHiddenFiles();
     const bool system = g_app.includeSystemFiles;
     ApplyExplorerFlags(newShow, system);
     WriteExplorerValues(newShow, system);
+    RefreshFolderWindows();
 }
 
 void ToggleSystemFiles() {
-    const bool show = g_app.hiddenVisible;
+    const ChangingSettings changing;
+    const bool show = ExplorerShowsHiddenFiles();
     const bool newSystem = !g_app.includeSystemFiles;
     ApplyExplorerFlags(show, newSystem);
-    if (!g_app.controller) return;
-    WriteIncludeSystemFiles(newSystem);
-    WriteExplorerValues(show, newSystem);
+    if (g_app.controller) {
+        WriteIncludeSystemFiles(newSystem);
+        WriteExplorerValues(show, newSystem);
+    }
+    RefreshFolderWindows();
 }
 
 void ToggleExtensions() {
     if (!g_app.controller) return;
-    const bool wasShown = g_app.extensionsVisible;
+    const ChangingSettings changing;
+    const bool wasShown = ExplorerShowsExtensions();
     ChangeShellSettings(kExtensionsMask, [=](std::uint32_t word) { return WithExtensionsBit(word, !wasShown); });
     g_app.extensionsVisible = !wasShown;
     WriteRegistryDword(kExplorerAdvancedKeyPath, L"HideFileExt", HideFileExtValue(!wasShown));
     WriteIncludeExtensions(g_app.extensionsVisible);
     UpdateTray();
+    RefreshFolderWindows();
 }

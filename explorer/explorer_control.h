@@ -1,7 +1,8 @@
-// Explorer's view settings: loaded once at start, flipped on demand. Each
-// change goes to the shell's live settings, to the shell's change
-// notification (so open folder windows redraw) and to Explorer's per-user
-// registry values. The program's copy of the state lives in g_app.
+// Explorer's view settings: loaded at start, followed when they change
+// elsewhere, flipped on demand. Each flip starts from what Explorer shows at
+// that moment and goes to the shell's live settings, to the shell's change
+// notification, to Explorer's per-user registry values and to the open folder
+// windows, which redraw. The program's copy of the state lives in g_app.
 #pragma once
 
 inline constexpr wchar_t kExplorerAdvancedKeyPath[] =
@@ -9,6 +10,13 @@ inline constexpr wchar_t kExplorerAdvancedKeyPath[] =
 
 // Creates the AppController and reads the three flags. Always succeeds.
 bool LoadState();
+
+// Reads "Hidden" and "HideFileExt" again, as LoadState does, and takes over
+// what changed, redrawing the tray. Writes nothing: the change was made
+// elsewhere (Explorer's options, a script) and stays as it was made. Does
+// nothing without the controller or while the program is changing the
+// settings itself. True when the program's copy changed.
+bool FollowExplorerValues();
 
 void ApplyExplorerFlags(bool show, bool includeSystem);
 void WriteExplorerValues(bool show, bool includeSystem);

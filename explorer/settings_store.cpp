@@ -11,6 +11,9 @@ constexpr DWORD kLanguageUnits = 10;
 // characters, its two quotes and the terminator (524 bytes).
 constexpr DWORD kRunEntryBytes = (MAX_PATH - 1 + 2 + 1) * sizeof(wchar_t);
 
+// Windows writes the mark as 12 bytes (a state word and the time of the switch).
+constexpr DWORD kStartupMarkBytes = 64;
+
 // The key belongs to Windows: it is never created here, only a value in it deleted.
 void ForgetStartupDisabledMark() { RegDeleteKeyValueW(HKEY_CURRENT_USER, kStartupApprovedKeyPath, kRunValueName); }
 
@@ -41,6 +44,14 @@ void WriteRunAtStartup(bool chosen) { WriteRegistryDword(kSettingsKeyPath, L"Run
 bool RunEntryExists() {
     BYTE buffer[kRunEntryBytes] = {};
     return ReadRegistryBytes(kRunKeyPath, kRunValueName, buffer, sizeof buffer);
+}
+
+bool RunEntryEnabled() {
+    if (!RunEntryExists()) return false;
+    BYTE mark[kStartupMarkBytes] = {};
+    // No mark, or one that does not fit, leaves the entry as Windows runs it: on.
+    if (!ReadRegistryBytes(kStartupApprovedKeyPath, kRunValueName, mark, sizeof mark)) return true;
+    return (mark[0] & 1) == 0;
 }
 
 void WriteRunEntry() {

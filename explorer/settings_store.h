@@ -11,7 +11,8 @@ inline constexpr wchar_t kSettingsKeyPath[] = L"Software\\Veilux";
 inline constexpr wchar_t kRunKeyPath[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline constexpr wchar_t kRunValueName[] = L"Veilux";
 // Where Windows marks a Run entry that the user switched off in Task Manager
-// or Settings: a value named like the entry, first byte 03 for disabled.
+// or Settings: a binary value named like the entry whose first byte has its
+// lowest bit set (03, 07) while the entry is off; 02, 06 or no value mean on.
 inline constexpr wchar_t kStartupApprovedKeyPath[] =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
 
@@ -29,6 +30,9 @@ void WriteRunAtStartup(bool chosen);
 
 // Whether the Run entry exists (its data is not compared with this program's path).
 bool RunEntryExists();
+// Whether Windows will start the program at logon: the Run entry exists and
+// the user has not switched it off in Task Manager or Settings.
+bool RunEntryEnabled();
 // Stores the running executable's path, in double quotes, as the Run entry,
 // and drops Windows' "disabled" mark so that the user's choice takes effect.
 // Leaves both as they were when the path could not be had in full.

@@ -173,8 +173,9 @@ bool BuildSelectorControls(HWND window, SelectorControls& controls) {
                                         WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 21, 75, 300, 25,
                                         kRunAtStartupId);
     if (!controls.runAtStartup) return false;
-    // The box shows whether Windows will start the program, whatever was chosen before.
-    if (RunEntryExists()) SendMessageW(controls.runAtStartup, BM_SETCHECK, BST_CHECKED, 0);
+    // The box shows whether Windows will start the program, whatever was
+    // chosen before: an entry switched off in Task Manager does not count.
+    if (RunEntryEnabled()) SendMessageW(controls.runAtStartup, BM_SETCHECK, BST_CHECKED, 0);
 
     const HWND accept = CreateChild(window, L"BUTTON", UiText(MessageKey::SelectorAccept),
                                     WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON, 50, 110, 100, 25, IDOK);

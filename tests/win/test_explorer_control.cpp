@@ -166,11 +166,76 @@ TEST_F(ExplorerControl, WithoutTheControllerOnlyTheSystemToggleReachesTheShell) 
     EXPECT_FALSE(Advanced(L"ShowSuperHidden"));
 }
 
-TEST_F(ExplorerControl, ExplorerChangesMadeElsewhereAreNotSeen) {
+TEST_F(ExplorerControl, EachPressFlipsWhatExplorerShowsNow) {
     LoadState();
     ToggleHiddenFiles();  // shown
     StoreDword(kExplorerAdvancedKeyPath, L"Hidden", 2);  // the user hid them in Explorer
-    ToggleHiddenFiles();  // inverts the program's own copy
+    ToggleHiddenFiles();  // shows them again, in one press
+    EXPECT_TRUE(g_app.hiddenVisible);
+    EXPECT_EQ(Advanced(L"Hidden"), DWORD{1});
+    EXPECT_EQ(seam.shellWord & kAllObjects, kAllObjects);
+
+    // The protected-files switch keeps hidden files as Explorer shows them now.
+    StoreDword(kExplorerAdvancedKeyPath, L"Hidden", 2);
+    ToggleSystemFiles();
     EXPECT_FALSE(g_app.hiddenVisible);
     EXPECT_EQ(Advanced(L"Hidden"), DWORD{2});
+    EXPECT_EQ(seam.shellWord & kAllObjects, 0u);
+
+    StoreDword(kExplorerAdvancedKeyPath, L"HideFileExt", 0);  // shown elsewhere; the program thought hidden
+    g_app.extensionsVisible = false;
+    ToggleExtensions();
+    EXPECT_FALSE(g_app.extensionsVisible);
+    EXPECT_EQ(Advanced(L"HideFileExt"), DWORD{1});
+}
+
+TEST_F(ExplorerControl, FollowingExplorerTakesBothValuesAndLeavesTheOwnOption) {
+    EXPECT_FALSE(FollowExplorerValues());  // no controller: nothing is followed
+    LoadState();
+    EXPECT_FALSE(FollowExplorerValues());  // nothing differs
+    StoreDword(kExplorerAdvancedKeyPath, L"Hidden", 1);
+    StoreDword(kExplorerAdvancedKeyPath, L"HideFileExt", 1);
+    StoreDword(kExplorerAdvancedKeyPath, L"ShowSuperHidden", 0);
+    EXPECT_TRUE(FollowExplorerValues());
+    EXPECT_TRUE(g_app.hiddenVisible);
+    EXPECT_FALSE(g_app.extensionsVisible);
+    EXPECT_TRUE(g_app.includeSystemFiles);  // the program's own option, not Explorer's value
+    EXPECT_TRUE(seam.order.empty());
+    EXPECT_FALSE(Own(L"IncludeExtensions"));
+    StoreValue(kExplorerAdvancedKeyPath, L"Hidden", REG_BINARY, "12345678", 8);  // unreadable: not shown
+    EXPECT_TRUE(FollowExplorerValues());
+    EXPECT_FALSE(g_app.hiddenVisible);
+}
+
+namespace {
+std::vector<WPARAM> g_folderWindowCommands;
+LRESULT CALLBACK RecordCommands(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND) g_folderWindowCommands.push_back(wParam);
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+}  // namespace
+
+TEST_F(ExplorerControl, OpenFolderWindowsAreToldToRefreshAfterEachChange) {
+    WNDCLASSW folderClass = {};
+    folderClass.lpfnWndProc = RecordCommands;
+    folderClass.hInstance = GetModuleHandleW(nullptr);
+    folderClass.lpszClassName = L"CabinetWClass";
+    ASSERT_TRUE(RegisterClassW(&folderClass));
+    const HWND folder = CreateWindowExW(0, L"CabinetWClass", L"Documents", WS_OVERLAPPED, 0, 0, 10, 10, nullptr,
+                                        nullptr, folderClass.hInstance, nullptr);
+    ASSERT_NE(folder, nullptr);
+    g_folderWindowCommands.clear();
+    LoadState();
+    ToggleHiddenFiles();
+    ToggleSystemFiles();
+    ToggleExtensions();
+    PumpMessages();
+    EXPECT_EQ(g_folderWindowCommands, (std::vector<WPARAM>{41504, 41504, 41504}));
+    // A change made elsewhere: Explorer refreshes by itself.
+    StoreDword(kExplorerAdvancedKeyPath, L"Hidden", 2);
+    FollowExplorerValues();
+    PumpMessages();
+    EXPECT_EQ(g_folderWindowCommands.size(), 3u);
+    DestroyWindow(folder);
+    UnregisterClassW(L"CabinetWClass", folderClass.hInstance);
 }

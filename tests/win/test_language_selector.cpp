@@ -322,6 +322,30 @@ TEST_F(Selector, CheckBoxFollowsTheRunEntryNotTheRecordedChoice) {
     StoreString(kRunKeyPath, kRunValueName, L"C:\\elsewhere\\veilux.exe");
     Open();
     EXPECT_EQ(SendMessageW(Child(kRunAtStartupId), BM_GETCHECK, 0, 0), BST_CHECKED);
+    DestroyWindow(g_app.selectorWindow);
+
+    // Switched off in Task Manager: the box says so, and an OK given for the
+    // language alone leaves it off, the entry gone with its mark.
+    const BYTE off[12] = {3};
+    StoreValue(kStartupApprovedKeyPath, kRunValueName, REG_BINARY, off, sizeof off);
+    Open();
+    EXPECT_EQ(SendMessageW(Child(kRunAtStartupId), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    Press(IDOK);
+    EXPECT_FALSE(ReadStoredValue(kRunKeyPath, kRunValueName));
+    EXPECT_FALSE(ReadStoredValue(kStartupApprovedKeyPath, kRunValueName));
+
+    // A stale entry of an old copy, switched off: checked here, this copy's
+    // own quoted path is stored and Windows' mark dropped.
+    StoreString(kRunKeyPath, kRunValueName, L"C:\\old copy\\veilux.exe");
+    StoreValue(kStartupApprovedKeyPath, kRunValueName, REG_BINARY, off, sizeof off);
+    Open();
+    Check(true);
+    Press(IDOK);
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    EXPECT_EQ(ReadStoredString(kRunKeyPath, kRunValueName), L"\"" + std::wstring(path) + L"\"");
+    EXPECT_FALSE(ReadStoredValue(kStartupApprovedKeyPath, kRunValueName));
+    EXPECT_TRUE(RunEntryEnabled());
 }
 
 TEST_F(Selector, CancelAndCloseWriteNothing) {

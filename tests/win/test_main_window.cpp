@@ -4,11 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "app/app_state.h"
 #include "app/main_window.h"
+#include "app/platform_calls.h"
 #include "app/startup.h"
 #include "app/web_endpoints.h"
 #include "explorer/explorer_control.h"
+#include "explorer/explorer_watch.h"
 #include "explorer/settings_store.h"
 #include "support/program_fixture.h"
 #include "tray/commands.h"
@@ -20,6 +24,7 @@ class MainWindow : public ProgramTest {
 protected:
     void SetUp() override {
         ProgramTest::SetUp();
+        BeforeStart();
         context.instance = GetModuleHandleW(nullptr);
         ASSERT_TRUE(InitInstance(context));
         window = g_app.mainWindow;
@@ -31,6 +36,7 @@ protected:
         if (context.mutex) CloseHandle(context.mutex);
         ProgramTest::TearDown();
     }
+    virtual void BeforeStart() {}
     void Command(unsigned id) { SendMessageW(window, WM_COMMAND, id, 0); }
     void Tray(UINT event) { SendMessageW(window, WM_TRAYICON, TRAY_ICON_ID, event); }
     std::optional<DWORD> Hidden() { return ReadStoredDword(kExplorerAdvancedKeyPath, L"Hidden"); }
@@ -49,6 +55,34 @@ void SendKeys(std::initializer_list<std::pair<WORD, bool>> keys) {
         inputs.push_back(input);
     }
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+// Explorer's values as a user's are, before the program starts.
+class FollowingExplorer : public MainWindow {
+protected:
+    void BeforeStart() override {
+        StoreDword(kExplorerAdvancedKeyPath, L"Hidden", 2);
+        StoreDword(kExplorerAdvancedKeyPath, L"HideFileExt", 1);
+    }
+    std::size_t IconChanges() const {
+        std::size_t count = 0;
+        for (const NotifyIconCall& call : seam.notifyIcons) count += (call.data.uFlags & NIF_ICON) ? 1 : 0;
+        return count;
+    }
+    void AnnounceShellState() {
+        SendMessageW(window, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"ShellState"));
+    }
+};
+
+// The shell's settings call as Windows makes it: a set writes Explorer's
+// values and announces them to the top-level windows before it returns.
+void WINAPI SetShellSettingsAsWindowsDoes(SHELLSTATE* state, DWORD mask, BOOL set) {
+    DWORD word = 0;
+    std::memcpy(&word, state, sizeof word);
+    if (set && (mask & SSF_SHOWALLOBJECTS)) StoreDword(kExplorerAdvancedKeyPath, L"Hidden", (word & 1) ? 1 : 2);
+    if (set && (mask & SSF_SHOWEXTENSIONS)) StoreDword(kExplorerAdvancedKeyPath, L"HideFileExt", (word & 2) ? 0 : 1);
+    if (set) SendMessageW(g_app.mainWindow, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"ShellState"));
+    if (!set) std::memset(state, 0, sizeof word);
 }
 
 }  // namespace
@@ -201,4 +235,72 @@ TEST_F(MainWindow, HotkeysFromTheKeyboardFlipTheSettings) {
     EXPECT_TRUE(PumpUntil([&] { return seam.shellSettings.size() >= setsBefore + 4; }));
     EXPECT_EQ(Hidden(), DWORD{1});
     EXPECT_TRUE(g_app.hiddenVisible);
+}
+
+TEST_F(FollowingExplorer, ChangesMadeElsewhereAreFollowedWithoutWritingAnything) {
+    ASSERT_TRUE(g_app.explorerWatch);
+    // Written silently, as regedit or a script would: the watch hears it.
+    StoreDword(kExplorerAdvancedKeyPath, L"Hidden", 1);
+    EXPECT_TRUE(PumpUntil([] { return g_app.hiddenVisible; }));
+    EXPECT_STREQ(g_app.tray->nid.szTip, L"Hidden and system files: VISIBLE");
+    EXPECT_TRUE(IconShowsVisibleFiles(g_app.tray->currentIcon));
+    // The watch is armed again after each change.
+    StoreDword(kExplorerAdvancedKeyPath, L"HideFileExt", 0);
+    EXPECT_TRUE(PumpUntil([] { return g_app.extensionsVisible; }));
+    StoreDword(kExplorerAdvancedKeyPath, L"Hidden", 2);
+    EXPECT_TRUE(PumpUntil([] { return !g_app.hiddenVisible; }));
+    EXPECT_FALSE(IconShowsVisibleFiles(g_app.tray->currentIcon));
+    // Never an answer in the registry or the shell: no ping-pong with whoever changed it.
+    EXPECT_FALSE(ReadStoredDword(kExplorerAdvancedKeyPath, L"ShowSuperHidden"));
+    EXPECT_FALSE(ReadStoredValue(kSettingsKeyPath, L"IncludeExtensions"));
+    EXPECT_TRUE(seam.shellSettings.empty() && seam.changeNotifies.empty());
+
+    // A value rewritten with what it held changes nothing on screen.
+    seam.notifyIcons.clear();
+    StoreDword(kExplorerAdvancedKeyPath, L"Hidden", 2);
+    PumpUntil([] { return false; }, 300);
+    EXPECT_TRUE(seam.notifyIcons.empty());
+
+    // The next press flips what Explorer shows now.
+    g_app.explorerWatch.reset();  // not heard: the press alone must find it
+    StoreDword(kExplorerAdvancedKeyPath, L"Hidden", 1);
+    SendMessageW(window, WM_HOTKEY, kHotkeyToggleHidden, 0);
+    EXPECT_EQ(Hidden(), DWORD{2});
+    EXPECT_FALSE(g_app.hiddenVisible);
+    StoreDword(kExplorerAdvancedKeyPath, L"HideFileExt", 1);
+    SendMessageW(window, WM_HOTKEY, kHotkeyToggleExtensions, 0);
+    EXPECT_EQ(ReadStoredDword(kExplorerAdvancedKeyPath, L"HideFileExt"), DWORD{0});
+    EXPECT_TRUE(g_app.extensionsVisible);
+}
+
+TEST_F(FollowingExplorer, ShellStateAnnouncementsAreFollowed) {
+    g_app.explorerWatch.reset();  // the announcement alone
+    StoreDword(kExplorerAdvancedKeyPath, L"Hidden", 1);
+    SendMessageW(window, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"Environment"));
+    SendMessageW(window, WM_SETTINGCHANGE, 0, 0);
+    EXPECT_FALSE(g_app.hiddenVisible);
+    AnnounceShellState();
+    EXPECT_TRUE(g_app.hiddenVisible);
+    EXPECT_STREQ(g_app.tray->nid.szTip, L"Hidden and system files: VISIBLE");
+    // Announced again with nothing changed: no new picture.
+    const std::size_t icons = IconChanges();
+    AnnounceShellState();
+    EXPECT_EQ(IconChanges(), icons);
+}
+
+TEST_F(FollowingExplorer, TheShellsOwnAnnouncementDuringAPressFlipsOnce) {
+    g_platform.getSetShellSettings = SetShellSettingsAsWindowsDoes;
+    for (bool expected : {true, false, true}) {
+        const std::size_t icons = IconChanges();
+        SendMessageW(window, WM_HOTKEY, kHotkeyToggleHidden, 0);
+        PumpMessages();  // the watch's news of the program's own writes
+        EXPECT_EQ(g_app.hiddenVisible, expected);
+        EXPECT_EQ(Hidden(), DWORD{expected ? 1u : 2u});
+        EXPECT_EQ(IconChanges(), icons + 1);  // one new picture a press
+    }
+    SendMessageW(window, WM_HOTKEY, kHotkeyToggleExtensions, 0);
+    PumpMessages();
+    EXPECT_TRUE(g_app.extensionsVisible);
+    EXPECT_EQ(ReadStoredDword(kExplorerAdvancedKeyPath, L"HideFileExt"), DWORD{0});
+    EXPECT_EQ(ReadStoredDword(kSettingsKeyPath, L"IncludeExtensions"), DWORD{1});
 }

@@ -125,6 +125,28 @@ TEST_F(SettingsStore, BothWaysDropWindowsDisabledMarkAndNeverMakeItsKey) {
     if (!keyExisted) RegDeleteKeyW(HKEY_CURRENT_USER, kStartupApprovedKeyPath);
 }
 
+TEST_F(SettingsStore, AnEntrySwitchedOffInTaskManagerIsNotEnabled) {
+    EXPECT_FALSE(RunEntryEnabled());
+    const BYTE on[12] = {2};
+    StoreValue(kStartupApprovedKeyPath, kRunValueName, REG_BINARY, on, sizeof on);
+    EXPECT_FALSE(RunEntryEnabled());  // a mark without an entry starts nothing
+    StoreString(kRunKeyPath, kRunValueName, L"C:\\veilux.exe");
+    const struct {
+        BYTE first;
+        bool enabled;
+    } marks[] = {{2, true}, {6, true}, {3, false}, {7, false}};
+    for (const auto& mark : marks) {
+        SCOPED_TRACE(testing::Message() << "first byte " << int{mark.first});
+        const BYTE value[12] = {mark.first};
+        StoreValue(kStartupApprovedKeyPath, kRunValueName, REG_BINARY, value, sizeof value);
+        EXPECT_EQ(RunEntryEnabled(), mark.enabled);
+    }
+    StoreValue(kStartupApprovedKeyPath, kRunValueName, REG_BINARY, nullptr, 0);
+    EXPECT_TRUE(RunEntryEnabled());
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, kStartupApprovedKeyPath, kRunValueName);
+    EXPECT_TRUE(RunEntryEnabled());
+}
+
 TEST_F(SettingsStore, RunEntryPresenceIsAllThatCounts) {
     StoreString(kRunKeyPath, kRunValueName, L"C:\\moved\\elsewhere.exe");
     EXPECT_TRUE(RunEntryExists());

@@ -9,6 +9,7 @@ void ResetProgramRegistry() {
     RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKeyPath);
     RegDeleteKeyW(HKEY_CURRENT_USER, kSettingsKeyPath);
     RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKeyPath, kRunValueName);
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, kStartupApprovedKeyPath, kRunValueName);
     for (const wchar_t* name : {L"Hidden", L"ShowSuperHidden", L"HideFileExt"})
         RegDeleteKeyValueW(HKEY_CURRENT_USER, kExplorerAdvancedKeyPath, name);
 }
