@@ -592,6 +592,56 @@ int CommandLoadLibrary(int argc, wchar_t** argv) {
     return 0;
 }
 
+// broadcast AREA: announces a changed setting to every top-level window, as
+// Explorer does with "ShellState" after a change in its options.
+int CommandBroadcast(int argc, wchar_t** argv) {
+    if (argc < 1) return Usage(L"broadcast AREA");
+    DWORD_PTR ignored = 0;
+    return SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(argv[0]),
+                               SMTO_ABORTIFHUNG, 5000, &ignored)
+               ? 0
+               : 1;
+}
+
+// A stand-in for an open Explorer folder window: every WM_COMMAND it gets
+// is appended to its file as the decimal command id, one a line.
+HANDLE g_commandLog = INVALID_HANDLE_VALUE;
+LRESULT CALLBACK FolderWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND) {
+        const std::string line = std::to_string(LOWORD(wParam)) + "\n";
+        DWORD written = 0;
+        WriteFile(g_commandLog, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    }
+    if (message == WM_DESTROY) PostQuitMessage(0);
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// folder-window FILE SECONDS: a top-level window of Explorer's folder-window
+// class "CabinetWClass" that writes down the commands it receives, for
+// SECONDS or until closed.
+int CommandFolderWindow(int argc, wchar_t** argv) {
+    if (argc < 2) return Usage(L"folder-window FILE SECONDS");
+    g_commandLog = CreateFileW(argv[0], FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (g_commandLog == INVALID_HANDLE_VALUE) return 1;
+    WNDCLASSW windowClass = {};
+    windowClass.lpfnWndProc = FolderWindowProc;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"CabinetWClass";
+    if (!RegisterClassW(&windowClass)) return 1;
+    HWND window = CreateWindowExW(0, L"CabinetWClass", L"Documents", WS_OVERLAPPED, 0, 0, 200, 100, nullptr, nullptr,
+                                  windowClass.hInstance, nullptr);
+    if (!window) return 1;
+    SetTimer(window, 1, static_cast<UINT>(Number(argv[1]) * 1000), nullptr);
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (message.message == WM_TIMER) DestroyWindow(window);
+        DispatchMessageW(&message);
+    }
+    CloseHandle(g_commandLog);
+    return 0;
+}
+
 struct Command {
     const wchar_t* name;
     int (*run)(int, wchar_t**);
@@ -615,6 +665,8 @@ const Command kCommands[] = {
     {L"trust-ca", CommandTrustCa},
     {L"record", CommandRecord},
     {L"load-library", CommandLoadLibrary},
+    {L"broadcast", CommandBroadcast},
+    {L"folder-window", CommandFolderWindow},
 };
 
 }  // namespace

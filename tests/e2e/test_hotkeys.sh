@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Alt+full stop shows and hides hidden files (with protected system files,
 # the default), and the icon's picture and tooltip follow; Alt+Shift+full
-# stop changes only the file-name extensions.
+# stop changes only the file-name extensions. An open folder window is told
+# to refresh after each change the program makes. Changes made elsewhere,
+# announced or not, show on the icon, and the next press flips them.
 source "$(dirname "$0")/common.sh"
 
 fresh_account
@@ -57,6 +59,72 @@ expect "IncludeSystemFiles is not written by the keys" "$(reg_get "$KEY_PROGRAM"
 sleep 0.5
 screenshot "$WORK/after-extensions.png"
 expect "the extension key leaves the picture" "$(pixels "$WORK/after-extensions.png" "$(icon_cell)")" "$picture_hidden"
+
+echo "-- an open folder window is told to refresh after each kind of change"
+COMMANDS=$WORK/folder-commands.txt
+WINEDEBUG=-all wine "$DRIVER" folder-window "$(winepath -w "$COMMANDS" 2>/dev/null)" 120 >/dev/null 2>&1 &
+folder_pid=$!
+drv find CabinetWClass - 10000 >/dev/null || die "the stand-in folder window did not open"
+refreshes() { grep -c '^41504$' "$COMMANDS" 2>/dev/null || true; }
+# wait_refreshes COUNT: until the folder window has had COUNT refresh commands.
+wait_refreshes() {
+  local tenths=50
+  while [ "$(refreshes)" -lt "$1" ] && [ "$tenths" -gt 0 ]; do sleep 0.1; tenths=$((tenths - 1)); done
+  refreshes
+}
+drv hotkey hidden
+expect "refreshes after showing hidden files" "$(wait_refreshes 1)" 1
+drv hotkey extensions
+expect "refreshes after showing extensions" "$(wait_refreshes 2)" 2
+drv post Veilux $WM_COMMAND 1003 0  # Include protected system files, from the menu
+expect "ShowSuperHidden after leaving out system files" "$(wait_reg "$KEY_EXPLORER" ShowSuperHidden "REG_DWORD 0")" "REG_DWORD 0"
+expect "refreshes after the protected-files switch" "$(wait_refreshes 3)" 3
+drv post Veilux $WM_COMMAND 1003 0
+drv hotkey hidden
+drv hotkey extensions
+expect "HideFileExt back" "$(wait_reg "$KEY_EXPLORER" HideFileExt "REG_DWORD 1")" "REG_DWORD 1"
+expect "Hidden back" "$(reg_get "$KEY_EXPLORER" Hidden)" "REG_DWORD 2"
+expect "refreshes after three more changes" "$(wait_refreshes 6)" 6
+expect "commands other than refresh" "$(grep -vc '^41504$' "$COMMANDS" || true)" 0
+
+echo "-- hidden files shown elsewhere and announced, as Explorer does"
+reg_set "$KEY_EXPLORER" Hidden dword 1
+drv broadcast ShellState || fail "the ShellState announcement could not be sent"
+sleep 1
+expect "no refresh sent for a change made elsewhere" "$(refreshes)" 6
+screenshot "$WORK/shown-elsewhere.png"
+save_icon_picture "$WORK/shown-elsewhere.png" "$SHOTS/tray-icon-shown-elsewhere.png"
+expect "the icon shows the change made elsewhere" "$(pixels "$WORK/shown-elsewhere.png" "$(icon_cell)")" "$picture_visible"
+expect "tooltip after the change made elsewhere" "$(hover_tooltip "Hidden and system files: VISIBLE")" \
+  "Hidden and system files: VISIBLE"
+mouse_away
+drv hotkey hidden
+expect "one press hides them" "$(wait_reg "$KEY_EXPLORER" Hidden "REG_DWORD 2")" "REG_DWORD 2"
+sleep 0.5
+screenshot "$WORK/hidden-by-press.png"
+expect "the icon after that press" "$(pixels "$WORK/hidden-by-press.png" "$(icon_cell)")" "$picture_hidden"
+
+echo "-- hidden files shown silently (regedit, a script)"
+reg_set "$KEY_EXPLORER" Hidden dword 1
+sleep 1
+screenshot "$WORK/shown-silently.png"
+expect "the icon shows the silent change" "$(pixels "$WORK/shown-silently.png" "$(icon_cell)")" "$picture_visible"
+drv hotkey hidden
+expect "one press hides them" "$(wait_reg "$KEY_EXPLORER" Hidden "REG_DWORD 2")" "REG_DWORD 2"
+sleep 0.5
+screenshot "$WORK/hidden-by-press-2.png"
+expect "the icon after that press" "$(pixels "$WORK/hidden-by-press-2.png" "$(icon_cell)")" "$picture_hidden"
+
+echo "-- extensions shown elsewhere"
+reg_set "$KEY_EXPLORER" HideFileExt dword 0
+sleep 0.5
+drv hotkey extensions
+expect "one press hides them" "$(wait_reg "$KEY_EXPLORER" HideFileExt "REG_DWORD 1")" "REG_DWORD 1"
+expect "IncludeExtensions" "$(reg_get "$KEY_PROGRAM" IncludeExtensions)" "REG_DWORD 0"
+expect "one refresh a press, none for the changes made elsewhere" "$(wait_refreshes 9)" 9
+drv post CabinetWClass $WM_CLOSE 0 0
+wait_exit "$folder_pid" 5
+[ "$EXIT_STATUS" = running ] && kill "$folder_pid"
 
 close_veilux
 expect "exit code after WM_CLOSE" "$EXIT_STATUS" 0

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The settings window from the menu: choose Deutsch and start with Windows,
 # OK; the choices are stored, the window and the next menu are in German.
+# Start with Windows switched off in Task Manager shows unchecked, and stays off.
 source "$(dirname "$0")/common.sh"
 
 fresh_account
@@ -79,6 +80,21 @@ drv gone IdiomaSelectorWindow 5000 || die "OK did not close the window"
 expect "Run entry" "$(reg_get "$KEY_RUN" Veilux)" absent
 expect "RunAtStartup" "$(reg_get "$KEY_PROGRAM" RunAtStartup)" "REG_DWORD 0"
 expect "Lang kept" "$(reg_get "$KEY_PROGRAM" Lang)" "$(sz DE)"
+
+echo "-- start with Windows switched off in Task Manager"
+KEY_APPROVED='Software\Microsoft\Windows\CurrentVersion\Explorer\StartupApproved\Run'
+reg_set "$KEY_RUN" Veilux sz "\"$exe_path\""
+reg_set "$KEY_APPROVED" Veilux binary 030000000000000000000000
+drv post Veilux $WM_COMMAND $IDM_SETTINGS 0
+drv find IdiomaSelectorWindow - 5000 >/dev/null || die "Settings opened no window"
+sleep 0.3
+expect "the box of a switched-off entry" "$(drv selector read | sed -n 's/^startup //p')" 0
+drv selector choose English || fail "English is not in the list"
+drv selector ok
+drv gone IdiomaSelectorWindow 5000 || die "OK did not close the window"
+expect "Run entry after an OK for the language" "$(reg_get "$KEY_RUN" Veilux)" absent
+expect "Windows' mark goes with it" "$(reg_get "$KEY_APPROVED" Veilux)" absent
+expect "Lang" "$(reg_get "$KEY_PROGRAM" Lang)" "$(sz EN)"
 
 close_veilux
 expect "exit code after WM_CLOSE" "$EXIT_STATUS" 0
