@@ -14,8 +14,7 @@ bool ExplorerValuesWatch::Start(HWND window, UINT message) {
     window_ = window;
     message_ = message;
     HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, kExplorerAdvancedKeyPath, 0, KEY_NOTIFY, &key) != ERROR_SUCCESS)
-        return false;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kExplorerAdvancedKeyPath, 0, KEY_NOTIFY, &key) != ERROR_SUCCESS) return false;
     key_.reset(key);
     // Auto-reset: the wait takes the signal, and the next arming starts clean.
     event_.reset(CreateEventW(nullptr, FALSE, FALSE, nullptr));

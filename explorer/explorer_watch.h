@@ -21,8 +21,7 @@ public:
     bool Rearm();
 
 private:
-    static void CALLBACK OnChanged(PTP_CALLBACK_INSTANCE instance, void* context, PTP_WAIT wait,
-                                   TP_WAIT_RESULT result);
+    static void CALLBACK OnChanged(PTP_CALLBACK_INSTANCE instance, void* context, PTP_WAIT wait, TP_WAIT_RESULT result);
 
     UniqueKey key_;
     UniqueHandle event_;

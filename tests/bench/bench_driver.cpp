@@ -212,11 +212,22 @@ void ReleaseDirectToggle(DirectToggle& direct) {
     direct.window = nullptr;
 }
 
-// One hidden-files toggle as the program makes it: the shell's settings read
-// and written, the change notification, "Hidden" and "ShowSuperHidden"
-// each written with its own open and close, the tooltip and the picture.
+// Explorer's Refresh command to the open folder windows and the desktop.
+BOOL CALLBACK PostRefreshToFolderWindow(HWND window, LPARAM) {
+    wchar_t name[16] = {};
+    if (GetClassNameW(window, name, 16) > 0 &&
+        (!lstrcmpW(name, L"CabinetWClass") || !lstrcmpW(name, L"ExploreWClass") || !lstrcmpW(name, L"Progman")))
+        PostMessageW(window, WM_COMMAND, 41504, 0);
+    return TRUE;
+}
+
+// One hidden-files toggle as the program makes it: "Hidden" read for what
+// Explorer shows now, the shell's settings read and written, the change
+// notification, "Hidden" and "ShowSuperHidden" each written with its own
+// open and close, the tooltip and the picture, and the folder windows told
+// to refresh.
 bool ToggleDirectly(DirectToggle& direct) {
-    direct.shown = !direct.shown;
+    direct.shown = ReadAdvancedDword(L"Hidden") != HiddenValue(true);
     SHELLSTATE state = {};
     SHGetSetSettings(&state, kHiddenFilesMask, FALSE);
     state.fShowAllObjects = direct.shown;
@@ -231,6 +242,7 @@ bool ToggleDirectly(DirectToggle& direct) {
     direct.icon.hIcon = direct.pictures[direct.shown ? 1 : 0];
     direct.icon.uFlags = NIF_ICON;
     ok = Shell_NotifyIconW(NIM_MODIFY, &direct.icon) && ok;
+    EnumWindows(PostRefreshToFolderWindow, 0);
     return ok;
 }
 

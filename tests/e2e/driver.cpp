@@ -597,8 +597,8 @@ int CommandLoadLibrary(int argc, wchar_t** argv) {
 int CommandBroadcast(int argc, wchar_t** argv) {
     if (argc < 1) return Usage(L"broadcast AREA");
     DWORD_PTR ignored = 0;
-    return SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(argv[0]),
-                               SMTO_ABORTIFHUNG, 5000, &ignored)
+    return SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(argv[0]), SMTO_ABORTIFHUNG,
+                               5000, &ignored)
                ? 0
                : 1;
 }

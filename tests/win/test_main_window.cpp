@@ -69,9 +69,7 @@ protected:
         for (const NotifyIconCall& call : seam.notifyIcons) count += (call.data.uFlags & NIF_ICON) ? 1 : 0;
         return count;
     }
-    void AnnounceShellState() {
-        SendMessageW(window, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"ShellState"));
-    }
+    void AnnounceShellState() { SendMessageW(window, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"ShellState")); }
 };
 
 // The shell's settings call as Windows makes it: a set writes Explorer's
