@@ -2,15 +2,16 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <array>
 #include <cwchar>
-#include <initializer_list>
 
 namespace {
 
 bool IsFolderWindowClass(const wchar_t* name) {
-    for (const wchar_t* folderClass : {L"CabinetWClass", L"ExploreWClass", L"Progman"})
-        if (std::wcscmp(name, folderClass) == 0) return true;
-    return false;
+    static constexpr std::array<const wchar_t*, 3> kFolderClasses = {L"CabinetWClass", L"ExploreWClass", L"Progman"};
+    return std::ranges::any_of(kFolderClasses,
+                               [name](const wchar_t* folderClass) { return std::wcscmp(name, folderClass) == 0; });
 }
 
 BOOL CALLBACK PostRefreshToFolderWindow(HWND window, LPARAM) {
