@@ -126,7 +126,7 @@ bool OnActivate(HWND window, WPARAM wParam) {
 bool HighContrastOn() {
     HIGHCONTRASTW contrast = {};
     contrast.cbSize = sizeof contrast;
-    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+    return g_platform.systemParameters(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
            (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
 }
 

@@ -247,9 +247,9 @@ WORD KeyCode(const std::wstring& name) {
     const struct {
         const wchar_t* name;
         WORD vk;
-    } names[] = {{L"down", VK_DOWN}, {L"up", VK_UP},       {L"return", VK_RETURN}, {L"escape", VK_ESCAPE},
-                 {L"tab", VK_TAB},   {L"space", VK_SPACE}, {L"shift", VK_SHIFT},   {L"alt", VK_MENU},
-                 {L"f4", VK_F4}};
+    } names[] = {{L"down", VK_DOWN},     {L"up", VK_UP},    {L"return", VK_RETURN},
+                 {L"escape", VK_ESCAPE}, {L"tab", VK_TAB},  {L"space", VK_SPACE},
+                 {L"shift", VK_SHIFT},   {L"alt", VK_MENU}, {L"f4", VK_F4}};
     for (const auto& known : names)
         if (name == known.name) return known.vk;
     return 0;
