@@ -201,18 +201,17 @@ void OpenLanguageSelector() {
 
 bool IsSelectorDialogMessage(MSG& message) {
     const HWND window = g_app.selectorWindow;
-    if (!window || !IsWindow(window)) return false;
+    if (!window || !IsWindow(window) || (message.hwnd != window && !IsChild(window, message.hwnd))) return false;
     // Alt+F4 closes the window whichever control has the focus; a drop-down
     // list may keep system keys to itself (Wine's does).
-    if (message.message == WM_SYSKEYDOWN && message.wParam == VK_F4 && (HIWORD(message.lParam) & KF_ALTDOWN) &&
-        (message.hwnd == window || IsChild(window, message.hwnd))) {
+    if (message.message == WM_SYSKEYDOWN && message.wParam == VK_F4 && (HIWORD(message.lParam) & KF_ALTDOWN)) {
         PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
         return true;
     }
-    if (!IsDialogMessageW(window, &message)) return false;
-    // Enter or Esc may have closed the window meanwhile.
-    if (g_app.selectorWindow == window) ShowDefaultButton(window);
-    return true;
+    // Enter presses the framed button: the frame first follows the focus,
+    // wherever a key or the mouse has put it.
+    ShowDefaultButton(window);
+    return IsDialogMessageW(window, &message) != FALSE;
 }
 
 bool BuildSelectorControls(HWND window, SelectorControls& controls) {

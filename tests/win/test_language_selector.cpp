@@ -341,6 +341,22 @@ TEST_F(Selector, CancelAndCloseWriteNothing) {
     }
 }
 
+// Enter presses the button that has the focus, however it came there (a
+// mouse press let go beside the button gives it the focus too); elsewhere OK.
+TEST_F(Selector, EnterPressesTheFocusedButton) {
+    for (int focused : {IDCANCEL, kRunAtStartupId}) {
+        SCOPED_TRACE(focused);
+        ResetProgramRegistry();
+        Open();
+        SetFocus(Child(focused));
+        MSG enter = {Child(focused), WM_KEYDOWN, VK_RETURN, 1, 0, {}};
+        EXPECT_TRUE(IsSelectorDialogMessage(enter));
+        PumpMessages();
+        EXPECT_EQ(g_app.selectorWindow, nullptr);
+        EXPECT_EQ(ReadStoredValue(kSettingsKeyPath, L"RunAtStartup").has_value(), focused != IDCANCEL);
+    }
+}
+
 TEST_F(Selector, SecondOpenBringsTheSameWindowForward) {
     const HWND first = Open();
     ASSERT_NE(first, nullptr);
