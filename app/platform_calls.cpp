@@ -41,7 +41,7 @@ HRESULT DownloadToFile(LPCWSTR url, LPCWSTR localPath) {
 PlatformCalls DefaultPlatformCalls() {
     return PlatformCalls{
         GetSetShellSettings, SHChangeNotify, Shell_NotifyIconW, ShellExecuteW,
-        MessageBoxW,         TrackPopupMenu, DownloadToFile,
+        MessageBoxW,         TrackPopupMenu, DownloadToFile,    SystemParametersInfoW,
     };
 }
 

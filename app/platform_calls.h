@@ -16,6 +16,8 @@ struct PlatformCalls {
     BOOL(WINAPI* trackPopupMenu)(HMENU menu, UINT flags, int x, int y, int reserved, HWND owner, const RECT* rect);
     // URLDownloadToFileW, synchronous, with no caller object and no progress callback.
     HRESULT (*downloadToFile)(LPCWSTR url, LPCWSTR localPath);
+    // SystemParametersInfoW: Wine reports high contrast off and cannot turn it on.
+    BOOL(WINAPI* systemParameters)(UINT action, UINT parameter, PVOID data, UINT winIni);
 };
 
 extern PlatformCalls g_platform;

@@ -11,6 +11,7 @@
 #include "app/platform_calls.h"
 #include "explorer/explorer_control.h"
 #include "i18n/language.h"
+#include "i18n/language_selector.h"
 #include "i18n/ui_strings.h"
 #include "tray/tray_icon.h"
 
@@ -140,6 +141,8 @@ int RunVeilux(HINSTANCE instance) {
         MSG message;
         BOOL result;
         while ((result = GetMessageW(&message, nullptr, 0, 0)) != 0 && result != -1) {
+            // The settings window answers the keyboard as a dialog box does.
+            if (IsSelectorDialogMessage(message)) continue;
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }

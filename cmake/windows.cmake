@@ -25,6 +25,9 @@ veilux_warnings(veilux_win)
 
 enable_language(RC)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR}/res")
+# windres reports no dependencies: a changed manifest must still be compiled in.
+set_source_files_properties(res/veilux.rc tests/win/test_resources.rc PROPERTIES OBJECT_DEPENDS
+                            ${CMAKE_BINARY_DIR}/generated/veilux.manifest)
 
 if(EXISTS ${CMAKE_SOURCE_DIR}/app/winmain.cpp)
   add_executable(veilux WIN32 app/winmain.cpp app/runtime_slim.cpp res/veilux.rc)

@@ -88,6 +88,48 @@ bool RegisterSelectorClass() {
     return RegisterClassW(&windowClass) != 0;
 }
 
+void SetButtonKind(HWND button, LONG kind) {
+    if (button && (GetWindowLongW(button, GWL_STYLE) & BS_TYPEMASK) != kind)
+        SendMessageW(button, BM_SETSTYLE, static_cast<WPARAM>(kind), TRUE);
+}
+
+// As in a dialog box: the push button with the focus is the default one, and
+// OK is again once the focus moves on, so Enter presses the framed button.
+void ShowDefaultButton(HWND window) {
+    const HWND focus = GetFocus();
+    if (!focus || !IsChild(window, focus)) return;  // in the back the frame stays where it was
+    const HWND cancel = GetDlgItem(window, IDCANCEL);
+    const bool onCancel = cancel && focus == cancel;
+    SetButtonKind(GetDlgItem(window, IDOK), onCancel ? BS_PUSHBUTTON : BS_DEFPUSHBUTTON);
+    SetButtonKind(cancel, onCancel ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+}
+
+// As in a dialog box: the focus is remembered when the window goes to the
+// back and given back when it comes to the front; the first time, the
+// language list gets it.
+bool OnActivate(HWND window, WPARAM wParam) {
+    SelectorControls* controls = ControlsOf(window);
+    if (!controls) return false;
+    if (LOWORD(wParam) == WA_INACTIVE) {
+        const HWND focus = GetFocus();
+        if (focus && IsChild(window, focus)) controls->lastFocus = focus;
+        return true;
+    }
+    if (HIWORD(wParam)) return false;  // minimised: the focus comes back when it is restored
+    const HWND last = controls->lastFocus;
+    SetFocus(last && IsChild(window, last) ? last : controls->languageList);
+    ShowDefaultButton(window);
+    return true;
+}
+
+// Asked each time the window paints: the theme can change while it is open.
+bool HighContrastOn() {
+    HIGHCONTRASTW contrast = {};
+    contrast.cbSize = sizeof contrast;
+    return g_platform.systemParameters(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+           (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
 void BringToFront(HWND window) {
     SetForegroundWindow(window);
     if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
@@ -112,7 +154,7 @@ void OnLinkClicked(int id) {
     g_platform.shellExecute(nullptr, L"open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-// The label and the check box sit on white.
+// The label and the check box sit on white (outside a high-contrast theme).
 // cppcheck-suppress constParameter ; a handle is passed as the API declares it, not as a pointer to const
 bool PaintsWhite(HWND window, HWND control) {
     const SelectorControls* controls = ControlsOf(window);
@@ -157,6 +199,21 @@ void OpenLanguageSelector() {
     SetForegroundWindow(window);
 }
 
+bool IsSelectorDialogMessage(MSG& message) {
+    const HWND window = g_app.selectorWindow;
+    if (!window || !IsWindow(window) || (message.hwnd != window && !IsChild(window, message.hwnd))) return false;
+    // Alt+F4 closes the window whichever control has the focus; a drop-down
+    // list may keep system keys to itself (Wine's does).
+    if (message.message == WM_SYSKEYDOWN && message.wParam == VK_F4 && (HIWORD(message.lParam) & KF_ALTDOWN)) {
+        PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+        return true;
+    }
+    // Enter presses the framed button: the frame first follows the focus,
+    // wherever a key or the mouse has put it.
+    ShowDefaultButton(window);
+    return IsDialogMessageW(window, &message) != FALSE;
+}
+
 bool BuildSelectorControls(HWND window, SelectorControls& controls) {
     controls.font = CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                                 CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"Segoe UI");
@@ -178,10 +235,10 @@ bool BuildSelectorControls(HWND window, SelectorControls& controls) {
     if (RunEntryEnabled()) SendMessageW(controls.runAtStartup, BM_SETCHECK, BST_CHECKED, 0);
 
     const HWND accept = CreateChild(window, L"BUTTON", UiText(MessageKey::SelectorAccept),
-                                    WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON, 50, 110, 100, 25, IDOK);
+                                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 50, 110, 100, 25, IDOK);
     if (!accept) return false;
     const HWND cancel = CreateChild(window, L"BUTTON", UiText(MessageKey::SelectorCancel),
-                                    WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 160, 110, 100, 25, IDCANCEL);
+                                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 160, 110, 100, 25, IDCANCEL);
     if (!cancel) return false;
 
     controls.tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
@@ -266,6 +323,9 @@ LRESULT CALLBACK SelectorWindowProc(HWND window, UINT message, WPARAM wParam, LP
     case WM_CREATE: return OnCreate(window);
     case WM_DESTROY: OnDestroy(window); return 0;
     case WM_CLOSE: DestroyWindow(window); return 0;
+    case WM_ACTIVATE:
+        if (OnActivate(window, wParam)) return 0;
+        break;
     case WM_COMMAND: {
         const int id = LOWORD(wParam);
         if (id == IDOK) {
@@ -284,6 +344,8 @@ LRESULT CALLBACK SelectorWindowProc(HWND window, UINT message, WPARAM wParam, LP
     }
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN: {
+        // A high-contrast theme's colours win over the white.
+        if (HighContrastOn()) break;
         const auto brush = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
         if (brush && PaintsWhite(window, reinterpret_cast<HWND>(lParam))) {
             const auto dc = reinterpret_cast<HDC>(wParam);

@@ -25,10 +25,16 @@ struct SelectorControls {
     HWND makerLink;
     HWND donateLink;
     HWND tooltip;
+    HWND lastFocus;  // the control that had the focus when the window was last deactivated
 };
 
 // Opens the window, or brings the open one to the front.
 void OpenLanguageSelector();
+
+// The open window's share of the message loop: Tab, Shift+Tab, Enter and Esc
+// as in a dialog box. True when the message was for the window and has been
+// handled (dispatched included); the loop then leaves it alone.
+bool IsSelectorDialogMessage(MSG& message);
 
 LRESULT CALLBACK SelectorWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 bool BuildSelectorControls(HWND window, SelectorControls& controls);

@@ -243,16 +243,36 @@ int CommandHotkey(int argc, wchar_t** argv) {
     return 0;
 }
 
-// keys NAME...: presses and releases each key in turn (down, up, return, escape).
+WORD KeyCode(const std::wstring& name) {
+    const struct {
+        const wchar_t* name;
+        WORD vk;
+    } names[] = {{L"down", VK_DOWN},     {L"up", VK_UP},    {L"return", VK_RETURN},
+                 {L"escape", VK_ESCAPE}, {L"tab", VK_TAB},  {L"space", VK_SPACE},
+                 {L"shift", VK_SHIFT},   {L"alt", VK_MENU}, {L"f4", VK_F4}};
+    for (const auto& known : names)
+        if (name == known.name) return known.vk;
+    return 0;
+}
+
+// keys KEY...: presses and releases each key in turn (down, up, return,
+// escape, tab, space, f4); "shift+tab" or "alt+f4" holds the first keys
+// while the last one is pressed.
 int CommandKeys(int argc, wchar_t** argv) {
     for (int i = 0; i < argc; ++i) {
-        WORD vk = 0;
-        if (!std::wcscmp(argv[i], L"down")) vk = VK_DOWN;
-        else if (!std::wcscmp(argv[i], L"up")) vk = VK_UP;
-        else if (!std::wcscmp(argv[i], L"return")) vk = VK_RETURN;
-        else if (!std::wcscmp(argv[i], L"escape")) vk = VK_ESCAPE;
-        else return Usage(L"keys down|up|return|escape...");
-        std::vector<INPUT> inputs{Key(vk, false), Key(vk, true)};
+        const std::wstring chord = argv[i];
+        std::vector<WORD> keys;
+        for (std::size_t start = 0;;) {
+            const std::size_t plus = chord.find(L'+', start);
+            const WORD vk = KeyCode(chord.substr(start, plus == std::wstring::npos ? plus : plus - start));
+            if (!vk) return Usage(L"keys down|up|return|escape|tab|space|f4|shift+KEY|alt+KEY...");
+            keys.push_back(vk);
+            if (plus == std::wstring::npos) break;
+            start = plus + 1;
+        }
+        std::vector<INPUT> inputs;
+        for (WORD vk : keys) inputs.push_back(Key(vk, false));
+        for (auto vk = keys.rbegin(); vk != keys.rend(); ++vk) inputs.push_back(Key(*vk, true));
         if (!Send(inputs)) return 1;
         Sleep(60);
     }
@@ -385,10 +405,22 @@ std::wstring ListItem(HWND list, int index) {
     return text.data();
 }
 
+// The id of the control that has the keyboard focus in the window's thread, or "none".
+std::wstring FocusedControl(HWND window) {
+    GUITHREADINFO thread = {};
+    thread.cbSize = sizeof thread;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread) || !thread.hwndFocus ||
+        !IsChild(window, thread.hwndFocus))
+        return L"none";
+    return std::to_wstring(GetDlgCtrlID(thread.hwndFocus));
+}
+
 // selector read: the open settings window, one "name value" a line.
 // selector choose NAME | startup on|off | ok | cancel | close: what a user does in it.
+// selector keys KEY...: brings the window to the front, as a click on it
+// would, and types the keys (as "keys" does) into it.
 int CommandSelector(int argc, wchar_t** argv) {
-    if (argc < 1) return Usage(L"selector read|choose NAME|startup on|off|ok|cancel|close [TIMEOUT_MS]");
+    if (argc < 1) return Usage(L"selector read|choose NAME|startup on|off|ok|cancel|close|keys KEY...");
     HWND window = WaitForWindow(kSelectorClass, nullptr, 5000);
     if (!window) return 1;
     HWND list = Control(window, kLanguageListId);
@@ -401,6 +433,8 @@ int CommandSelector(int argc, wchar_t** argv) {
         Print(L"rect " + RectText(rect));
         Print(L"visible " + std::to_wstring(IsWindowVisible(window) ? 1 : 0));
         Print(L"pid " + std::to_wstring(ProcessOf(window)));
+        Print(L"front " + std::to_wstring(GetForegroundWindow() == window ? 1 : 0));
+        Print(L"focus " + FocusedControl(window));
         if (list) {
             const LRESULT count = Ask(list, CB_GETCOUNT);
             std::wstring items;
@@ -440,7 +474,16 @@ int CommandSelector(int argc, wchar_t** argv) {
         return 0;
     }
     if (verb == L"close") return PostMessageW(window, WM_CLOSE, 0, 0) ? 0 : 1;
-    return Usage(L"selector read|choose NAME|startup on|off|ok|cancel|close");
+    if (verb == L"keys") {
+        if (GetForegroundWindow() != window) SetForegroundWindow(window);
+        const ULONGLONG end = GetTickCount64() + 3000;
+        while (GetForegroundWindow() != window) {
+            if (GetTickCount64() >= end) return 1;
+            Sleep(50);
+        }
+        return CommandKeys(argc - 1, argv + 1);
+    }
+    return Usage(L"selector read|choose NAME|startup on|off|ok|cancel|close|keys KEY...");
 }
 
 // ---- the registry (HKEY_CURRENT_USER) ---------------------------------------

@@ -2,6 +2,7 @@
 # The settings window from the menu: choose Deutsch and start with Windows,
 # OK; the choices are stored, the window and the next menu are in German.
 # Start with Windows switched off in Task Manager shows unchecked, and stays off.
+# Then the same window with the keyboard alone.
 source "$(dirname "$0")/common.sh"
 
 fresh_account
@@ -95,6 +96,81 @@ drv gone IdiomaSelectorWindow 5000 || die "OK did not close the window"
 expect "Run entry after an OK for the language" "$(reg_get "$KEY_RUN" Veilux)" absent
 expect "Windows' mark goes with it" "$(reg_get "$KEY_APPROVED" Veilux)" absent
 expect "Lang" "$(reg_get "$KEY_PROGRAM" Lang)" "$(sz EN)"
+
+# The keyboard, typed into the window in front as a user types.
+open_settings() {
+  drv post Veilux $WM_COMMAND $IDM_SETTINGS 0
+  drv find IdiomaSelectorWindow - 5000 >/dev/null || die "Settings opened no window ($1)"
+}
+# wait_focus EXPECTED: until the window is in front with the focus on the
+# control of that id; prints "front F focus ID" as read last.
+wait_focus() {
+  local tenths=30 state
+  while :; do
+    state=$(drv selector read | sed -n 's/^\(front\|focus\) //p' | tr '\n' ' ')
+    if [ "$state" == "1 $1 " ] || [ "$tenths" -le 0 ]; then
+      echo "$state"
+      return
+    fi
+    sleep 0.1
+    tenths=$((tenths - 1))
+  done
+}
+typed() { drv selector keys "$@" || die "could not type $* into the window"; }
+closed_by() { drv gone IdiomaSelectorWindow 5000 || die "$1 did not close the window"; }
+
+echo "-- the keyboard: the list has the focus; Down, Esc saves nothing"
+reg_set "$KEY_PROGRAM" Lang sz EN
+drv reg delete "$KEY_PROGRAM" RunAtStartup
+open_settings "Down, Esc"
+expect "in front, the focus on the list" "$(wait_focus 1001)" "1 1001 "
+typed down escape
+closed_by Esc
+expect "Lang after Down, Esc" "$(reg_get "$KEY_PROGRAM" Lang)" "$(sz EN)"
+expect "RunAtStartup after Down, Esc" "$(reg_get "$KEY_PROGRAM" RunAtStartup)" absent
+
+echo "-- Down, Enter saves Español"
+open_settings "Down, Enter"
+wait_focus 1001 >/dev/null
+typed down return
+closed_by Enter
+expect "Lang after Down, Enter" "$(reg_get "$KEY_PROGRAM" Lang)" "$(sz ES)"
+expect "RunAtStartup after Down, Enter" "$(reg_get "$KEY_PROGRAM" RunAtStartup)" "REG_DWORD 0"
+
+echo "-- Tab, Space, Enter: start with Windows"
+open_settings "Tab, Space, Enter"
+wait_focus 1001 >/dev/null
+typed tab space return
+closed_by Enter
+expect "Run entry after Tab, Space, Enter" "$(reg_get "$KEY_RUN" Veilux)" "$(sz "\"$exe_path\"")"
+expect "RunAtStartup after Tab, Space, Enter" "$(reg_get "$KEY_PROGRAM" RunAtStartup)" "REG_DWORD 1"
+
+echo "-- three Tabs reach Cancel, which keeps the focus while the window is in the back; Enter there saves nothing"
+drv reg delete "$KEY_PROGRAM" RunAtStartup
+open_settings "three Tabs"
+wait_focus 1001 >/dev/null
+typed tab tab tab
+expect "focus after three Tabs" "$(wait_focus 2)" "1 2 "
+xdotool mousemove 700 60 click 1  # on the desktop
+sleep 0.5
+expect "the window in the back" "$(drv selector read | sed -n 's/^front //p')" 0
+drv post Veilux $WM_COMMAND $IDM_SETTINGS 0
+expect "Settings again: in front, the focus on Cancel" "$(wait_focus 2)" "1 2 "
+typed tab
+expect "Tab on Cancel: the list" "$(wait_focus 1001)" "1 1001 "
+typed shift+tab
+expect "Shift+Tab: Cancel again" "$(wait_focus 2)" "1 2 "
+typed return
+closed_by "Enter on Cancel"
+expect "RunAtStartup after Enter on Cancel" "$(reg_get "$KEY_PROGRAM" RunAtStartup)" absent
+expect "Lang after Enter on Cancel" "$(reg_get "$KEY_PROGRAM" Lang)" "$(sz ES)"
+
+echo "-- Alt+F4 closes it, as the close box does"
+open_settings "Alt+F4"
+wait_focus 1001 >/dev/null
+typed alt+f4
+closed_by Alt+F4
+expect "RunAtStartup after Alt+F4" "$(reg_get "$KEY_PROGRAM" RunAtStartup)" absent
 
 close_veilux
 expect "exit code after WM_CLOSE" "$EXIT_STATUS" 0

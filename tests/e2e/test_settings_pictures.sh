@@ -19,6 +19,7 @@ for entry in "EN|Settings - Veilux 1.0" "RU|Настройки - Veilux 1.0" "ZH
   sleep 0.8
   drv selector read >"$WORK/selector-$code.txt"
   expect "caption in $code" "$(sed -n 's/^caption //p' "$WORK/selector-$code.txt")" "$caption"
+  expect "focus on the list in $code" "$(sed -n 's/^focus //p' "$WORK/selector-$code.txt")" 1001
   read -r _ sx sy sw sh <<<"$(grep '^rect ' "$WORK/selector-$code.txt")"
   screenshot "$WORK/selector-$code.png"
   lower=$(echo "$code" | tr 'A-Z' 'a-z')

@@ -365,6 +365,22 @@ TEST_F(Selector, CancelAndCloseWriteNothing) {
     }
 }
 
+// Enter presses the button that has the focus, however it came there (a
+// mouse press let go beside the button gives it the focus too); elsewhere OK.
+TEST_F(Selector, EnterPressesTheFocusedButton) {
+    for (int focused : {IDCANCEL, kRunAtStartupId}) {
+        SCOPED_TRACE(focused);
+        ResetProgramRegistry();
+        Open();
+        SetFocus(Child(focused));
+        MSG enter = {Child(focused), WM_KEYDOWN, VK_RETURN, 1, 0, {}};
+        EXPECT_TRUE(IsSelectorDialogMessage(enter));
+        PumpMessages();
+        EXPECT_EQ(g_app.selectorWindow, nullptr);
+        EXPECT_EQ(ReadStoredValue(kSettingsKeyPath, L"RunAtStartup").has_value(), focused != IDCANCEL);
+    }
+}
+
 TEST_F(Selector, SecondOpenBringsTheSameWindowForward) {
     const HWND first = Open();
     ASSERT_NE(first, nullptr);
@@ -454,13 +470,14 @@ TEST_F(Selector, LinksShowTheirPicturesTooltipsAndTheHand) {
     EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HAND));
 }
 
-TEST_F(Selector, LabelAndCheckBoxSitOnWhite) {
+TEST_F(Selector, LabelAndCheckBoxSitOnWhiteOutsideHighContrast) {
     const HWND window = Open();
     HDC dc = GetDC(window);
     const HWND label = FindWindowExW(window, nullptr, L"Static", L"Language Selector");
-    for (auto [message, control] : {std::pair<UINT, HWND>{WM_CTLCOLORSTATIC, label},
-                                    std::pair<UINT, HWND>{WM_CTLCOLORSTATIC, Child(kRunAtStartupId)},
-                                    std::pair<UINT, HWND>{WM_CTLCOLORBTN, Child(kRunAtStartupId)}}) {
+    const std::pair<UINT, HWND> painted[] = {{WM_CTLCOLORSTATIC, label},
+                                             {WM_CTLCOLORSTATIC, Child(kRunAtStartupId)},
+                                             {WM_CTLCOLORBTN, Child(kRunAtStartupId)}};
+    for (auto [message, control] : painted) {
         SetBkColor(dc, RGB(1, 2, 3));
         const LRESULT brush =
             SendMessageW(window, message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
@@ -468,6 +485,19 @@ TEST_F(Selector, LabelAndCheckBoxSitOnWhite) {
         EXPECT_EQ(GetBkColor(dc), RGB(255, 255, 255));
         EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 0));
     }
+    // Turned on while the window is open: the next painting takes the theme's colours.
+    seam.highContrast = true;
+    for (auto [message, control] : painted) {
+        SetBkColor(dc, RGB(1, 2, 3));
+        const LRESULT brush =
+            SendMessageW(window, message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
+        const COLORREF background = GetBkColor(dc);
+        SetBkColor(dc, RGB(1, 2, 3));
+        EXPECT_EQ(brush,
+                  DefWindowProcW(window, message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control)));
+        EXPECT_EQ(background, GetBkColor(dc));
+    }
+    seam.highContrast = false;
     const LRESULT other =
         SendMessageW(window, WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(Child(IDOK)));
     EXPECT_NE(reinterpret_cast<HGDIOBJ>(other), GetStockObject(WHITE_BRUSH));

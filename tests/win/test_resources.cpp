@@ -131,7 +131,7 @@ TEST(Resources, PngImagesHaveTheirSizesAndChannels) {
     EXPECT_EQ(FindResourceW(nullptr, MAKEINTRESOURCEW(204), L"PNG"), nullptr);
 }
 
-TEST(Resources, ManifestAsksForCommonControls6AsInvoker) {
+TEST(Resources, ManifestAsksForCommonControls6AsInvokerAndGdiScaling) {
     HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(1), RT_MANIFEST);
     ASSERT_NE(found, nullptr);
     const auto* bytes = static_cast<const char*>(LockResource(LoadResource(nullptr, found)));
@@ -139,6 +139,11 @@ TEST(Resources, ManifestAsksForCommonControls6AsInvoker) {
     EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
     EXPECT_NE(manifest.find("Microsoft.Windows.Common-Controls"), std::string::npos);
     EXPECT_NE(manifest.find("version=\"6.0.0.0\""), std::string::npos);
+    // Sharp text at any scaling, every size still in 96-DPI pixels; Windows
+    // ignores the element silently in any other namespace.
+    EXPECT_NE(
+        manifest.find("<gdiScaling xmlns=\"http://schemas.microsoft.com/SMI/2017/WindowsSettings\">true</gdiScaling>"),
+        std::string::npos);
     EXPECT_EQ(manifest.find("dpiAware"), std::string::npos);
     EXPECT_EQ(manifest.find("dpiAwareness"), std::string::npos);
 }

@@ -27,6 +27,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
         SendDlgItemMessageW(g_app.selectorWindow, kLanguageListId, CB_SHOWDROPDOWN, TRUE, 0);
     MSG message;
     while (g_app.selectorWindow && GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (IsSelectorDialogMessage(message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }

@@ -69,12 +69,22 @@ HRESULT RecordDownload(LPCWSTR url, LPCWSTR localPath) {
     return g_recorder->downloadResult;
 }
 
+// As Windows answers: only to a record of the right size.
+BOOL WINAPI RecordSystemParameters(UINT action, UINT parameter, PVOID data, UINT winIni) {
+    if (action != SPI_GETHIGHCONTRAST) return SystemParametersInfoW(action, parameter, data, winIni);
+    auto* contrast = static_cast<HIGHCONTRASTW*>(data);
+    if (!contrast || contrast->cbSize != sizeof(HIGHCONTRASTW) || parameter != sizeof(HIGHCONTRASTW)) return FALSE;
+    contrast->dwFlags = HCF_AVAILABLE | (g_recorder->highContrast ? HCF_HIGHCONTRASTON : 0);
+    contrast->lpszDefaultScheme = nullptr;
+    return TRUE;
+}
+
 }  // namespace
 
 SeamRecorder::SeamRecorder() {
     g_recorder = this;
     g_platform = PlatformCalls{RecordShellSettings, RecordChangeNotify,   RecordNotifyIcon, RecordShellExecute,
-                               RecordMessageBox,    RecordTrackPopupMenu, RecordDownload};
+                               RecordMessageBox,    RecordTrackPopupMenu, RecordDownload,   RecordSystemParameters};
 }
 
 SeamRecorder::~SeamRecorder() {

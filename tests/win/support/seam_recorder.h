@@ -85,6 +85,8 @@ public:
     std::string downloadBody;
     // Posted to the menu's owner as WM_COMMAND when non-zero, as a user's choice would be.
     UINT menuChoice = 0;
+    // The theme SPI_GETHIGHCONTRAST reports; other system parameters are the system's.
+    bool highContrast = false;
 
     std::vector<ShellSettingsCall> shellSettings;
     std::vector<ChangeNotifyCall> changeNotifies;
