@@ -70,7 +70,7 @@ version=$(sed -n 's/^#define VEILUX_VERSION_\(MAJOR\|MINOR\|PATCH\) //p' "$build
 [[ "$version" =~ ^[0-9]+\.[0-9]+\.[0-9]+$ ]] || fail "no version in $build/generated/veilux_version.h"
 
 release_exe=$build/veilux.exe
-signature="unsigned (Windows SmartScreen will warn users; see README, \"Download and install\")"
+signature="unsigned (give SIGN_PKCS12 and SIGN_PASSWORD_FILE to sign it; see README)"
 if [ -n "$sign_pkcs12" ]; then
   begin "sign"
   # Description and address shown in Windows' "Open File - Security Warning"
