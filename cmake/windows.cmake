@@ -24,10 +24,14 @@ target_link_options(veilux_win PUBLIC ${VEILUX_LINK_OPTIONS})
 veilux_warnings(veilux_win)
 
 enable_language(RC)
-set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR}/res")
-# windres reports no dependencies: a changed manifest must still be compiled in.
-set_source_files_properties(res/veilux.rc tests/win/test_resources.rc PROPERTIES OBJECT_DEPENDS
-                            ${CMAKE_BINARY_DIR}/generated/veilux.manifest)
+# Quoted: the path of a source folder may hold spaces.
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I \"${CMAKE_SOURCE_DIR}/res\"")
+# windres reads the icons, pictures and manifest that the scripts name, but no
+# build tool sees those reads: the resource objects depend on them by name, so
+# a redrawn icon is in the next build.
+file(GLOB VEILUX_RC_INPUTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/*.ico ${CMAKE_SOURCE_DIR}/res/*.png)
+list(APPEND VEILUX_RC_INPUTS ${CMAKE_BINARY_DIR}/generated/veilux.manifest ${CMAKE_SOURCE_DIR}/tests/win/not_a_png.bin)
+set_source_files_properties(res/veilux.rc tests/win/test_resources.rc PROPERTIES OBJECT_DEPENDS "${VEILUX_RC_INPUTS}")
 
 if(EXISTS ${CMAKE_SOURCE_DIR}/app/winmain.cpp)
   add_executable(veilux WIN32 app/winmain.cpp app/runtime_slim.cpp res/veilux.rc)

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Usage: check-reproducible.sh BUILD_DIR
 # Builds veilux.exe a second time from a copy of the sources in another
-# folder (other path, other depth), with the same build settings as
+# folder (other path, other depth, a space in it), with the same build settings as
 # BUILD_DIR, and fails unless both .exe files have the same SHA-256.
 # Both builds take their PE time stamp from the last commit, so a build path,
 # a user name or a clock in the .exe shows up here as a difference.
@@ -9,7 +9,9 @@ set -euo pipefail
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
 first=$(realpath "$1")
 [ -f "$first/veilux.exe" ] || { echo "no $first/veilux.exe: build it first"; exit 1; }
-other="$source_dir/build/repro/second-copy"
+# A space in the path, as in "C:\Users\Ann Lee\src": every path the build
+# hands a tool must be quoted.
+other="$source_dir/build/repro/second copy"
 rm -rf "$other"
 mkdir -p "$other/sources"
 

@@ -5,7 +5,16 @@
 # table (VEILUX_SITE_HOST, VEILUX_INSTAGRAM_URL, VEILUX_DONATE_HOST,
 # VEILUX_DONATE_BUTTON_ID); ALLOW_PLACEHOLDER=1 allows the placeholder values.
 # A failed step is named, and dist/ then holds none of the three files.
+#
+# Signing (Authenticode, SHA-256) with SIGN_PKCS12=FILE (a .p12/.pfx with the
+# key and its chain) and SIGN_PASSWORD_FILE=FILE (its password, on the first
+# line); SIGN_TIMESTAMP_URL=URL adds an RFC 3161 timestamp. osslsigncode
+# reads the password from the file itself, so it is on no command line and in
+# no output. The zip and SHA256SUMS are then made from the signed .exe.
 set -uo pipefail
+# The signing files as given, relative to where make was run.
+sign_pkcs12=${SIGN_PKCS12:+$(realpath -m "$SIGN_PKCS12")}
+sign_password_file=${SIGN_PASSWORD_FILE:+$(realpath -m "$SIGN_PASSWORD_FILE")}
 cd "$(dirname "$0")/.."
 build=build/dist
 staging=dist/.staging
@@ -29,6 +38,14 @@ for name in VEILUX_SITE_HOST VEILUX_INSTAGRAM_URL VEILUX_DONATE_HOST VEILUX_DONA
   [ -n "${!name:-}" ] && settings+=("-D$name=${!name}")
 done
 [ ${#placeholders[@]} -gt 0 ] && echo "placeholder settings allowed: ${placeholders[*]}"
+if [ -z "$sign_pkcs12" ] && { [ -n "$sign_password_file" ] || [ -n "${SIGN_TIMESTAMP_URL:-}" ]; }; then
+  echo "make dist: SIGN_PASSWORD_FILE and SIGN_TIMESTAMP_URL need SIGN_PKCS12, the certificate to sign with" >&2
+  exit 1
+fi
+if [ -n "$sign_pkcs12" ] && [ -z "$sign_password_file" ]; then
+  echo "make dist: SIGN_PKCS12 needs SIGN_PASSWORD_FILE, a file holding the certificate's password" >&2
+  exit 1
+fi
 
 # Nothing from an earlier release stays behind to look like this one.
 rm -rf "$staging" dist/veilux.exe dist/veilux-*-win64.zip dist/SHA256SUMS
@@ -52,8 +69,39 @@ size=$(stat -c %s "$build/veilux.exe")
 version=$(sed -n 's/^#define VEILUX_VERSION_\(MAJOR\|MINOR\|PATCH\) //p' "$build/generated/veilux_version.h" | paste -sd.)
 [[ "$version" =~ ^[0-9]+\.[0-9]+\.[0-9]+$ ]] || fail "no version in $build/generated/veilux_version.h"
 
+release_exe=$build/veilux.exe
+signature="unsigned (give SIGN_PKCS12 and SIGN_PASSWORD_FILE to sign it; see README)"
+if [ -n "$sign_pkcs12" ]; then
+  begin "sign"
+  # Description and address shown in Windows' "Open File - Security Warning"
+  # and the signature's details: the product's name and its home page, the
+  # address the program itself forms (ProductHomeUrl, app/web_endpoints.cpp).
+  product=$(sed -n 's/^CMAKE_PROJECT_NAME:[A-Z]*=//p' "$build/CMakeCache.txt")
+  host=$(sed -n 's/^VEILUX_SITE_HOST:[A-Z]*=//p' "$build/CMakeCache.txt")
+  # The signing time is the last commit's, like the PE time stamp: the same
+  # sources, certificate and key give the same signed bytes.
+  sign=(osslsigncode sign -pkcs12 "$sign_pkcs12" -readpass "$sign_password_file" -h sha256
+        -n "$product" -i "https://$host/vx" -time "$SOURCE_DATE_EPOCH")
+  [ -n "${SIGN_TIMESTAMP_URL:-}" ] && sign+=(-ts "$SIGN_TIMESTAMP_URL")
+  release_exe=$build/veilux-signed.exe
+  rm -f "$release_exe"
+  started=$(date +%s%N)
+  "${sign[@]}" -in "$build/veilux.exe" -out "$release_exe" >>"$build.log" 2>&1 \
+    || { tail -5 "$build.log"; fail "cannot sign with $sign_pkcs12 (unreadable certificate or wrong password?)"; }
+  took=$((($(date +%s%N) - started) / 1000000))
+  # Whose signature it is, for the summary (a certificate that OpenSSL 3 reads
+  # only with its legacy ciphers is still signed; its name is then left out).
+  signer=$(openssl pkcs12 -in "$sign_pkcs12" -passin "file:$sign_password_file" -nokeys -clcerts 2>/dev/null \
+           | openssl x509 -noout -subject -nameopt RFC2253 2>/dev/null | sed 's/^subject=//')
+  signature="signed${signer:+ by $signer}: Authenticode SHA-256, signing time"
+  signature+=" $(date -u -d "@$SOURCE_DATE_EPOCH" '+%Y-%m-%d %H:%M:%S UTC'), "
+  signature+=${SIGN_TIMESTAMP_URL:+"timestamped by $SIGN_TIMESTAMP_URL"}
+  [ -n "${SIGN_TIMESTAMP_URL:-}" ] || signature+="not timestamped (valid until the certificate expires)"
+  signature+="; signing took $took ms"
+fi
+
 begin "package"
-python3 tools/pack-release.py "$build/veilux.exe" docs/user-readme.txt "$version" "$SOURCE_DATE_EPOCH" "$staging" \
+python3 tools/pack-release.py "$release_exe" docs/user-readme.txt "$version" "$SOURCE_DATE_EPOCH" "$staging" \
   || fail
 (cd "$staging" && sha256sum -c --quiet SHA256SUMS) || fail "checksums"
 # Into place one by one, the checksum file last: it marks a complete release.
@@ -61,6 +109,7 @@ mv "$staging/veilux.exe" "$staging/veilux-$version-win64.zip" dist/ && mv "$stag
 rmdir "$staging"
 
 echo "Made, from $(git rev-parse --short HEAD 2>/dev/null || echo 'these sources'):"
+echo "  veilux.exe $signature"
 for file in dist/veilux.exe "dist/veilux-$version-win64.zip" dist/SHA256SUMS; do
   printf '  %-28s %8d bytes\n' "$file" "$(stat -c %s "$file")"
 done
