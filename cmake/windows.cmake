@@ -26,15 +26,13 @@ veilux_warnings(veilux_win)
 enable_language(RC)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR}/res")
 
-if(EXISTS ${CMAKE_SOURCE_DIR}/app/winmain.cpp)
-  add_executable(veilux WIN32 app/winmain.cpp app/runtime_slim.cpp res/veilux.rc)
-  target_link_libraries(veilux PRIVATE veilux_win)
-  if(MINGW)
-    target_link_options(veilux PRIVATE -municode)
-    include(cmake/release.cmake)
-  endif()
-  veilux_warnings(veilux)
+add_executable(veilux WIN32 app/winmain.cpp app/runtime_slim.cpp res/veilux.rc)
+target_link_libraries(veilux PRIVATE veilux_win)
+if(MINGW)
+  target_link_options(veilux PRIVATE -municode)
+  include(cmake/release.cmake)
 endif()
+veilux_warnings(veilux)
 
 # Windows test programs: one per file, each one CTest test, all run one at a
 # time because they share the prefix's registry, desktop and named objects.
@@ -56,7 +54,7 @@ foreach(source ${VEILUX_WIN_TESTS})
 endforeach()
 
 # Opens the settings window in one language, for tools/shoot-selector.sh.
-add_executable(selector_preview WIN32 tests/win/preview/selector_preview.cpp tests/win/test_resources.rc)
+add_executable(selector_preview WIN32 tools/selector_preview.cpp res/veilux.rc)
 target_link_libraries(selector_preview PRIVATE veilux_win)
 if(MINGW)
   target_link_options(selector_preview PRIVATE -municode)
@@ -65,9 +63,6 @@ veilux_warnings(selector_preview)
 list(APPEND VEILUX_TEST_EXECUTABLES $<TARGET_FILE:selector_preview>)
 
 # Every .exe: 64-bit, only system DLLs imported, ASLR, high-entropy VA and NX.
-set(VEILUX_ALL_EXECUTABLES ${VEILUX_TEST_EXECUTABLES})
-if(TARGET veilux)
-  list(APPEND VEILUX_ALL_EXECUTABLES $<TARGET_FILE:veilux>)
-endif()
+set(VEILUX_ALL_EXECUTABLES ${VEILUX_TEST_EXECUTABLES} $<TARGET_FILE:veilux>)
 add_test(NAME executable_hardening
   COMMAND bash ${CMAKE_SOURCE_DIR}/tools/check-executables.sh ${VEILUX_ALL_EXECUTABLES})
