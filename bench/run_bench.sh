@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The bench: veilux.exe against the least a tray program can do, run in turn
-# inside the end-to-end stage (tools/e2e-session.sh), written to a table.
+# in the end-to-end stage (tests/e2e/stage.sh), written to a table.
 #
 #   run_bench.sh          the full run (make bench): build/bench/results.md
 #   run_bench.sh --quick  one start, ten toggles, one second idle: checks that

@@ -17,3 +17,12 @@ add_dependencies(e2e_programs floor_tray bench_driver)
 add_test(NAME e2e_bench_quick COMMAND bash ${CMAKE_SOURCE_DIR}/bench/run_bench.sh --quick)
 set_tests_properties(e2e_bench_quick PROPERTIES LABELS e2e RESOURCE_LOCK wine_desktop TIMEOUT 300
   ENVIRONMENT "E2E_BIN=${CMAKE_BINARY_DIR};E2E_SOURCE=${CMAKE_SOURCE_DIR};E2E_PORT=${VEILUX_E2E_PORT}")
+
+# The full run for make bench, inside the Wine session that make bench starts
+# (cmake --build --preset bench-run); BENCH_PAIRS, BENCH_TOGGLES and
+# BENCH_IDLE from the environment shorten it.
+add_custom_target(run_bench
+  COMMAND ${CMAKE_COMMAND} -E env E2E_BIN=${CMAKE_BINARY_DIR} E2E_SOURCE=${CMAKE_SOURCE_DIR} E2E_PORT=${VEILUX_E2E_PORT}
+          bash ${CMAKE_SOURCE_DIR}/bench/run_bench.sh
+  USES_TERMINAL VERBATIM)
+add_dependencies(run_bench e2e_programs)

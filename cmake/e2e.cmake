@@ -1,8 +1,8 @@
 # End-to-end tests: the unmodified veilux.exe, driven from outside under Wine
 # in a virtual desktop, with the website served on this machine. They live in
-# a build folder of their own, configured with
-#   -DVEILUX_E2E=ON -DVEILUX_SITE_HOST=localhost:PORT
-# and run inside tools/e2e-session.sh (make test does both).
+# a build folder of their own (preset e2e, which sets
+#   VEILUX_E2E=ON VEILUX_SITE_HOST=localhost:PORT)
+# and run in the stage of tests/e2e/stage.sh (make test does both).
 if(NOT VEILUX_SITE_HOST MATCHES "^localhost:([0-9]+)$")
   message(FATAL_ERROR "The end-to-end tests serve the website on this machine: "
                       "configure with -DVEILUX_SITE_HOST=localhost:PORT (now ${VEILUX_SITE_HOST})")
