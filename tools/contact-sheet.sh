@@ -1,28 +1,17 @@
 #!/usr/bin/env bash
-# Usage: contact-sheet.sh SCREENSHOT_DIR OUTPUT.png
-# One contact sheet of every screenshot the end-to-end suite takes, for a
-# person to look at. Fails, naming it, when one of them is missing, so that
-# a suite that stopped taking a picture does not go unnoticed (make test runs
-# it as the last end-to-end step, e2e_contact_sheet).
-set -uo pipefail
-shots_dir=$1
-output=$2
+# One contact sheet of every screenshot the end-to-end suite took, for a
+# person to look at; it fails when one is missing. The suite runs it last.
+source "$(dirname "$0")/../tests/e2e/common.sh"
+
 shots=(tray-icon-hidden tray-icon-visible tooltip start-balloon update-balloon menu-en menu-ru
        settings-en settings-ru settings-zh settings-ko already-running)
 files=()
-missing=0
 for shot in "${shots[@]}"; do
-  if [ -f "$shots_dir/$shot.png" ]; then
-    files+=("$shots_dir/$shot.png")
-  else
-    echo "FAIL: screenshot $shot.png is missing"
-    missing=$((missing + 1))
-  fi
+  if [ -f "$SHOTS/$shot.png" ]; then files+=("$SHOTS/$shot.png"); else fail "screenshot $shot.png is missing"; fi
 done
-rm -f "$output"
 if [ ${#files[@]} -gt 0 ]; then
   /usr/bin/montage -label '%t' -pointsize 12 -background '#e8e8e8' -geometry '340x250>+6+6' -tile 4x \
-    "${files[@]}" "$output" || { echo "FAIL: montage failed"; exit 1; }
-  echo "contact sheet: $output"
+    "${files[@]}" "$E2E_BIN/contact-sheet.png" || fail "montage failed"
+  [ -f "$E2E_BIN/contact-sheet.png" ] && note "contact sheet: $E2E_BIN/contact-sheet.png"
 fi
-[ "$missing" -eq 0 ]
+finish
