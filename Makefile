@@ -5,8 +5,14 @@
 JOBS ?= 2
 # make fuzz runs each fuzz target this many seconds; make test runs each for 30 s.
 FUZZ_SECONDS ?= 600
-# The end-to-end tests serve the program's website on this loopback port.
-E2E_PORT ?= 47443
+# The end-to-end tests and the bench serve the program's website on a loopback
+# port: the one their preset names (CMakePresets.json), or the one given, as in
+# make test E2E_PORT=47500 BENCH_PORT=47510 (for runs side by side).
+E2E_PORT ?=
+BENCH_PORT ?=
+site_port = $(if $(1),-DVEILUX_SITE_HOST=localhost:$(1))
+# The stage of the end-to-end tests and the bench: a fresh prefix, an 800x600 desktop.
+e2e_session = tools/wine-session.sh --fresh --screen 800x600 --stage tests/e2e/stage.sh
 
 deps:
 	@tools/install-deps.sh
@@ -39,24 +45,20 @@ test: build clang-windows lint
 	tools/fuzz.sh 30
 	ctest --preset native
 	tools/wine-session.sh build/mingw/wineprefix ctest --preset mingw
-	cmake -S . -B build/e2e --toolchain cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
-	  -DVEILUX_E2E=ON -DVEILUX_SITE_HOST=localhost:$(E2E_PORT) >/dev/null
-	cmake --build build/e2e -j$(JOBS) --target e2e_programs
-	tools/e2e-session.sh build/e2e ctest --test-dir build/e2e -L e2e --output-on-failure
+	cmake --preset e2e $(call site_port,$(E2E_PORT)) >/dev/null
+	cmake --build --preset e2e -j$(JOBS)
+	$(e2e_session) build/e2e/wineprefix ctest --preset e2e
 
 fuzz: deps
 	tools/fuzz.sh $(FUZZ_SECONDS)
 
 # veilux.exe against a minimal tray program under Wine: start, exit, a toggle,
-# memory, idle and size, each beside its goal (tests/bench; about 4 minutes).
+# memory, idle and size, each beside its goal (bench/; about 4 minutes).
 # Its own build folder and port, with nothing listening there.
-BENCH_PORT ?= 47453
 bench: deps
-	cmake -S . -B build/bench --toolchain cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
-	  -DVEILUX_E2E=ON -DVEILUX_SITE_HOST=localhost:$(BENCH_PORT) >/dev/null
-	cmake --build build/bench -j$(JOBS) --target e2e_programs
-	E2E_BIN=$(CURDIR)/build/bench E2E_SOURCE=$(CURDIR) E2E_PORT=$(BENCH_PORT) \
-	  tools/e2e-session.sh build/bench bash tests/bench/run_bench.sh
+	cmake --preset bench $(call site_port,$(BENCH_PORT)) >/dev/null
+	cmake --build --preset bench -j$(JOBS)
+	$(e2e_session) build/bench/wineprefix cmake --build --preset bench-run
 
 # The release a user downloads, built from a fresh configure into dist/ (see README): give the website,
 # e.g. make dist VEILUX_SITE_HOST=www.example.com ..., or ALLOW_PLACEHOLDER=1 for a test release.

@@ -13,6 +13,7 @@
 #include "i18n/language.h"
 #include "i18n/language_selector.h"
 #include "i18n/ui_strings.h"
+#include "res/resource.h"
 #include "tray/tray_icon.h"
 
 namespace {
@@ -29,7 +30,7 @@ bool RegisterMainWindowClass(HINSTANCE instance) {
     WNDCLASSW windowClass = {};
     windowClass.lpfnWndProc = MainWndProc;
     windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(107));
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_APP));
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
     windowClass.lpszClassName = kMainWindowClass;

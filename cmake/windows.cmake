@@ -33,20 +33,20 @@ file(GLOB VEILUX_RC_INPUTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/*.ico ${CMA
 list(APPEND VEILUX_RC_INPUTS ${CMAKE_BINARY_DIR}/generated/veilux.manifest ${CMAKE_SOURCE_DIR}/tests/win/not_a_png.bin)
 set_source_files_properties(res/veilux.rc tests/win/test_resources.rc PROPERTIES OBJECT_DEPENDS "${VEILUX_RC_INPUTS}")
 
-if(EXISTS ${CMAKE_SOURCE_DIR}/app/winmain.cpp)
-  add_executable(veilux WIN32 app/winmain.cpp app/runtime_slim.cpp res/veilux.rc)
-  target_link_libraries(veilux PRIVATE veilux_win)
-  if(MINGW)
-    target_link_options(veilux PRIVATE -municode)
-    include(cmake/release.cmake)
-  endif()
-  veilux_warnings(veilux)
+add_executable(veilux WIN32 app/winmain.cpp app/runtime_slim.cpp res/veilux.rc)
+target_link_libraries(veilux PRIVATE veilux_win)
+if(MINGW)
+  target_link_options(veilux PRIVATE -municode)
+  include(cmake/release.cmake)
 endif()
+veilux_warnings(veilux)
 
 # Windows test programs: one per file, each one CTest test, all run one at a
 # time because they share the prefix's registry, desktop and named objects.
+# An object library, so that every test program links all of it, the
+# throwaway HKEY_CURRENT_USER included, whether it calls into it or not.
 file(GLOB VEILUX_WIN_TEST_SUPPORT CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/support/*.cpp)
-add_library(win_test_support STATIC ${VEILUX_WIN_TEST_SUPPORT})
+add_library(win_test_support OBJECT ${VEILUX_WIN_TEST_SUPPORT})
 target_link_libraries(win_test_support PUBLIC veilux_win GTest::gtest)
 target_include_directories(win_test_support PUBLIC ${CMAKE_SOURCE_DIR}/tests/win)
 
@@ -58,12 +58,23 @@ foreach(source ${VEILUX_WIN_TESTS})
   target_link_libraries(${name} PRIVATE win_test_support GTest::gtest_main)
   veilux_warnings(${name})
   add_test(NAME ${name} COMMAND ${name})
-  set_tests_properties(${name} PROPERTIES RESOURCE_LOCK wine_prefix TIMEOUT 300)
+  set_tests_properties(${name} PROPERTIES RESOURCE_LOCK wine_prefix TIMEOUT 300 FIXTURES_REQUIRED real_user_settings)
   list(APPEND VEILUX_TEST_EXECUTABLES $<TARGET_FILE:${name}>)
 endforeach()
 
+# Under Wine only: canaries in the test prefix's real HKEY_CURRENT_USER,
+# set before the first test program and checked after the last, show that
+# no test reached the real user's settings. On a real Windows account the
+# canaries themselves would overwrite that user's values.
+if(CMAKE_CROSSCOMPILING)
+  add_test(NAME real_user_settings_set COMMAND bash ${CMAKE_SOURCE_DIR}/tests/win/registry_canaries.sh set)
+  add_test(NAME real_user_settings_kept COMMAND bash ${CMAKE_SOURCE_DIR}/tests/win/registry_canaries.sh check)
+  set_tests_properties(real_user_settings_set PROPERTIES FIXTURES_SETUP real_user_settings RESOURCE_LOCK wine_prefix)
+  set_tests_properties(real_user_settings_kept PROPERTIES FIXTURES_CLEANUP real_user_settings RESOURCE_LOCK wine_prefix)
+endif()
+
 # Opens the settings window in one language, for tools/shoot-selector.sh.
-add_executable(selector_preview WIN32 tests/win/preview/selector_preview.cpp tests/win/test_resources.rc)
+add_executable(selector_preview WIN32 tools/selector_preview.cpp res/veilux.rc)
 target_link_libraries(selector_preview PRIVATE veilux_win)
 if(MINGW)
   target_link_options(selector_preview PRIVATE -municode)
@@ -72,9 +83,6 @@ veilux_warnings(selector_preview)
 list(APPEND VEILUX_TEST_EXECUTABLES $<TARGET_FILE:selector_preview>)
 
 # Every .exe: 64-bit, only system DLLs imported, ASLR, high-entropy VA and NX.
-set(VEILUX_ALL_EXECUTABLES ${VEILUX_TEST_EXECUTABLES})
-if(TARGET veilux)
-  list(APPEND VEILUX_ALL_EXECUTABLES $<TARGET_FILE:veilux>)
-endif()
+set(VEILUX_ALL_EXECUTABLES ${VEILUX_TEST_EXECUTABLES} $<TARGET_FILE:veilux>)
 add_test(NAME executable_hardening
   COMMAND bash ${CMAKE_SOURCE_DIR}/tools/check-executables.sh ${VEILUX_ALL_EXECUTABLES})

@@ -1,4 +1,5 @@
-/* Resource identifiers shared by veilux.rc and the C++ sources. */
+/* Resource identifiers shared by veilux.rc and the C++ sources: plain numbers,
+   so that the portable core can include it too. */
 #ifndef VEILUX_RESOURCE_H
 #define VEILUX_RESOURCE_H
 

@@ -33,8 +33,7 @@ while IFS= read -r line; do settings+=("-D$line"); done \
   < <(sed -n 's/^\(VEILUX_[A-Z_]*\|CMAKE_BUILD_TYPE\):[A-Z]*=/\1=/p' "$first/CMakeCache.txt")
 
 export SOURCE_DATE_EPOCH=$epoch
-cmake -S "$other/sources" -B "$other/build" --toolchain "$other/sources/cmake/mingw-w64-x86_64.cmake" \
-  "${settings[@]}" >/dev/null
+(cd "$other/sources" && cmake --preset mingw -B "$other/build" "${settings[@]}" >/dev/null)
 cmake --build "$other/build" -j"${JOBS:-2}" --target veilux >/dev/null
 
 a=$(sha256sum <"$first/veilux.exe" | cut -d' ' -f1)

@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 program=$(find app explorer i18n tray update -name '*.cpp' | sort)
 fuzz=$(find tests/fuzz -name '*.cpp' | sort)
-everything=$(find app explorer i18n tray update res tests \( -name '*.cpp' -o -name '*.h' \) | sort)
+everything=$(find app explorer i18n tray update res tests bench tools \( -name '*.cpp' -o -name '*.h' \) | sort)
 
 if [ "${1:-}" = format ]; then
   clang-format -i $everything

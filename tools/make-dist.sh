@@ -56,11 +56,10 @@ export SOURCE_DATE_EPOCH
 begin "configure"
 rm -rf "$build"
 mkdir -p build
-cmake -S . -B "$build" --toolchain cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release "${settings[@]}" \
-  >"$build.log" 2>&1 || { cat "$build.log"; fail; }
+cmake --preset dist "${settings[@]}" >"$build.log" 2>&1 || { cat "$build.log"; fail; }
 
 begin "build"
-cmake --build "$build" -j"${JOBS:-2}" --target veilux >>"$build.log" 2>&1 || { tail -30 "$build.log"; fail; }
+cmake --build --preset dist -j"${JOBS:-2}" >>"$build.log" 2>&1 || { tail -30 "$build.log"; fail; }
 
 begin "check"
 tools/check-executables.sh "$build/veilux.exe" || fail "hardening"

@@ -4,9 +4,10 @@
 #include <array>
 
 #include "i18n/catalog.h"
+#include "res/resource.h"
 
-inline constexpr int kIconHiddenFilesHidden = 107;  // IDI_APP
-inline constexpr int kIconHiddenFilesVisible = 110;  // IDI_TRAY_VISIBLE
+inline constexpr int kIconHiddenFilesHidden = IDI_APP;
+inline constexpr int kIconHiddenFilesVisible = IDI_TRAY_VISIBLE;
 
 MessageKey TooltipKey(bool hiddenVisible, bool includeSystemFiles);
 int StateIconId(bool hiddenVisible);

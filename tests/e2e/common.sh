@@ -1,11 +1,11 @@
 # Shared by the end-to-end tests; each test_*.sh sources this file.
-# They run inside tools/e2e-session.sh, which gives them a private display,
+# They run in the stage of stage.sh (inside tools/wine-session.sh), which gives them a private display,
 # a fresh prefix with a virtual desktop of 800x600 and the https recorder;
 # CTest gives them E2E_BIN (the build folder), E2E_SOURCE and E2E_PORT.
 set -euo pipefail
 
 : "${E2E_BIN:?run the end-to-end tests through ctest in their build folder}"
-: "${E2E_RUN:?run the end-to-end tests inside tools/e2e-session.sh (make test does)}"
+: "${E2E_RUN:?run the end-to-end tests in the stage of tests/e2e/stage.sh (make test does)}"
 : "${WINEPREFIX:?}" "${DISPLAY:?}" "${E2E_PORT:?}"
 
 TEST_NAME=$(basename "$0" .sh)

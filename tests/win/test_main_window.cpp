@@ -209,6 +209,8 @@ TEST_F(MainWindow, TheIconComesBackWhenTheTaskbarIsCreatedAgain) {
     EXPECT_EQ(seam.notifyIcons[0].message, DWORD{NIM_ADD});
     EXPECT_STREQ(seam.notifyIcons[0].data.szTip, L"Hidden files: HIDDEN");
     EXPECT_EQ(seam.notifyIcons[0].data.hIcon, g_app.tray->currentIcon);
+    // The record still holds the start balloon: with NIF_INFO the new shell would show it a second time.
+    EXPECT_EQ(seam.notifyIcons[0].data.uFlags & NIF_INFO, 0u);
 }
 
 TEST_F(MainWindow, HotkeysFromTheKeyboardFlipTheSettings) {

@@ -1,5 +1,7 @@
 // Every Windows test starts and ends with the program's own key gone, no Run
-// entry, no Explorer view values and a fresh state record.
+// entry, no Explorer view values and a fresh state record. All of it happens
+// in the process's throwaway HKEY_CURRENT_USER (throwaway_user_hive.cpp),
+// never in the real user's.
 #pragma once
 
 #include <windows.h>

@@ -2,7 +2,7 @@
 // minimal tray program, times them, sends veilux.exe its hotkey, makes the
 // same system calls itself for comparison, and reads the program's memory
 // and CPU time. Each figure is one tab-separated line on standard output;
-// tests/bench/report.py turns them into the table.
+// bench/report.py turns them into the table.
 //
 //   bench_driver starts LABEL WARMUP PAIRS SETTLE_MS VEILUX FLOOR
 //       WARMUP + PAIRS rounds of: start veilux.exe and wait until its window

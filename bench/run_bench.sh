@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The bench: veilux.exe against the least a tray program can do, run in turn
-# inside the end-to-end stage (tools/e2e-session.sh), written to a table.
+# in the end-to-end stage (tests/e2e/stage.sh), written to a table.
 #
 #   run_bench.sh          the full run (make bench): build/bench/results.md
 #   run_bench.sh --quick  one start, ten toggles, one second idle: checks that
@@ -9,7 +9,7 @@
 # The program is built for a loopback website on E2E_PORT. Nothing listens
 # there for the main figures, so its update check fails at once, as with no
 # network; one more series has the site up, answering "100".
-source "$(dirname "$0")/../e2e/common.sh"
+source "$(dirname "$0")/../tests/e2e/common.sh"
 
 quick=0
 [ "${1:-}" = --quick ] && quick=1
@@ -140,7 +140,7 @@ printf 'machine\tbench seconds\t%s\n' "$((SECONDS - began))" >>"$RAW"
 
 mode=full
 [ "$quick" = 1 ] && mode=quick
-python3 "$E2E_SOURCE/tests/bench/report.py" --mode "$mode" "$RAW" "$results" ||
+python3 "$E2E_SOURCE/bench/report.py" --mode "$mode" "$RAW" "$results" ||
   fail "the report could not be made from $RAW"
 echo "raw figures: $RAW"
 echo "table: $results"

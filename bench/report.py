@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Turns the bench's raw lines (tests/bench/run_bench.sh) into one table, printed
+"""Turns the bench's raw lines (bench/run_bench.sh) into one table, printed
 and written as Markdown, each figure beside its goal.
 
     report.py --mode full|quick RAW.tsv RESULTS.md
