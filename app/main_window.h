@@ -9,6 +9,13 @@ inline constexpr wchar_t kMainWindowClass[] = L"Veilux";
 inline constexpr int kHotkeyToggleHidden = 1;  // Alt+.
 inline constexpr int kHotkeyToggleExtensions = 2;  // Alt+Shift+.
 
+// Posted by the update check's thread when its download has ended; wParam is
+// TRUE when the version file was written.
+inline constexpr UINT kUpdateCheckDoneMessage = WM_APP + 2;
+
+// Ticks while the tray icon waits for Explorer's notification area.
+inline constexpr UINT_PTR kTrayRetryTimer = 1;
+
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Opens the user guide in the default browser.

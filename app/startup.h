@@ -25,3 +25,11 @@ void ExitApplication();
 
 // Removes the tray icon from the notification area and destroys the TrayIcon.
 void ReleaseTray();
+
+// Whether the icon still waits for Explorer's notification area.
+bool WaitingForTray();
+
+// Tries the waiting icon again (a timer tick, or Explorer's "TaskbarCreated").
+// Once it is in, the start balloon and the update check follow; after two
+// minutes without it the start fails with the error box and exit code 1.
+void RetryTrayIcon();

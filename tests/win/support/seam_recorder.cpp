@@ -69,12 +69,18 @@ HRESULT RecordDownload(LPCWSTR url, LPCWSTR localPath) {
     return g_recorder->downloadResult;
 }
 
+bool RecordNotificationAreaPresent() {
+    g_recorder->order.push_back("notificationAreaPresent");
+    return g_recorder->notificationAreaPresent;
+}
+
 }  // namespace
 
 SeamRecorder::SeamRecorder() {
     g_recorder = this;
     g_platform = PlatformCalls{RecordShellSettings, RecordChangeNotify,   RecordNotifyIcon, RecordShellExecute,
-                               RecordMessageBox,    RecordTrackPopupMenu, RecordDownload};
+                               RecordMessageBox,    RecordTrackPopupMenu, RecordDownload,
+                               RecordNotificationAreaPresent};
 }
 
 SeamRecorder::~SeamRecorder() {
