@@ -55,7 +55,7 @@ protected:
         MSG done = {};
         ASSERT_TRUE(PumpUntil([&] {
             return PeekMessageW(&done, owner, kUpdateCheckDoneMessage, kUpdateCheckDoneMessage, PM_REMOVE) != FALSE;
-        }));
+        }, 20000));  // generous: a thread's first COM start is slow on a loaded machine
         WaitForSingleObject(g_app.versionDownload.get(), INFINITE);  // what it recorded is complete
         EXPECT_FALSE(VersionDownloadRunning());
         if (done.wParam) controller.OfferUpdate(tray);
