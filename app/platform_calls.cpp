@@ -32,7 +32,7 @@ void ForgetCachedCopy(LPCWSTR url) {
 
 // A download may not run longer than this: a server that trickles its answer
 // byte by byte would otherwise keep the check going for as long as it likes.
-constexpr ULONGLONG kDownloadLimitMs = 30 * 1000;
+constexpr ULONGLONG kDownloadLimitMs = 30ull * 1000;
 
 // Ends a download that runs past its time. urlmon reports each step and each
 // piece of data to OnProgress, and E_ABORT there ends the download as a
@@ -98,7 +98,7 @@ bool NotificationAreaPresent() { return FindWindowW(L"Shell_TrayWnd", nullptr) !
 PlatformCalls DefaultPlatformCalls() {
     return PlatformCalls{
         GetSetShellSettings, SHChangeNotify, Shell_NotifyIconW, ShellExecuteW,
-        MessageBoxW,         TrackPopupMenu, DownloadToFile,  NotificationAreaPresent,
+        MessageBoxW,         TrackPopupMenu, DownloadToFile,    NotificationAreaPresent,
     };
 }
 

@@ -19,7 +19,7 @@ namespace {
 // Started from the Run entry at logon, the program may come up before
 // Explorer has made the notification area. It then waits for it this long,
 // trying again now and then and when Explorer announces a new taskbar.
-constexpr ULONGLONG kTrayWaitMs = 2 * 60 * 1000;
+constexpr ULONGLONG kTrayWaitMs = 2ull * 60 * 1000;
 constexpr UINT kTrayRetryIntervalMs = 1000;
 
 void ShowError(MessageKey text) {

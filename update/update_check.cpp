@@ -70,7 +70,7 @@ void AppController::CheckForUpdates(HWND window) const {
     // The download can take as long as the network makes it; the user never waits for it.
     HANDLE thread = CreateThread(nullptr, 0, DownloadVersionFile, job.get(), 0, nullptr);
     if (!thread) return;
-    job.release();  // the thread owns it now
+    static_cast<void>(job.release());  // the thread owns it now
     g_app.versionDownload.reset(thread);
 }
 

@@ -152,7 +152,8 @@ TEST_F(Startup, WithoutANotificationAreaTheIconWaitsForIt) {
         // Refused while absent, then added; the state, the start balloon and
         // the update check follow once it is in.
         ASSERT_GE(messages.size(), 7u);
-        EXPECT_EQ(std::vector<DWORD>(messages.begin(), messages.begin() + 2), (std::vector<DWORD>{NIM_ADD, NIM_MODIFY}));
+        EXPECT_EQ(std::vector<DWORD>(messages.begin(), messages.begin() + 2),
+                  (std::vector<DWORD>{NIM_ADD, NIM_MODIFY}));
         const auto added = std::find(messages.rbegin(), messages.rend(), DWORD{NIM_ADD});
         const auto at = static_cast<std::size_t>(messages.rend() - added - 1);
         ASSERT_EQ(messages.size(), at + 5);

@@ -53,9 +53,11 @@ protected:
     void Check() {
         controller.CheckForUpdates(owner);
         MSG done = {};
-        ASSERT_TRUE(PumpUntil([&] {
-            return PeekMessageW(&done, owner, kUpdateCheckDoneMessage, kUpdateCheckDoneMessage, PM_REMOVE) != FALSE;
-        }, 20000));  // generous: a thread's first COM start is slow on a loaded machine
+        ASSERT_TRUE(PumpUntil(
+            [&] {
+                return PeekMessageW(&done, owner, kUpdateCheckDoneMessage, kUpdateCheckDoneMessage, PM_REMOVE) != FALSE;
+            },
+            20000));  // generous: a thread's first COM start is slow on a loaded machine
         WaitForSingleObject(g_app.versionDownload.get(), INFINITE);  // what it recorded is complete
         EXPECT_FALSE(VersionDownloadRunning());
         if (done.wParam) controller.OfferUpdate(tray);
@@ -181,8 +183,8 @@ bool CacheAnswer(const std::wstring& url, const std::string& body) {
     WriteFileBytes(file, body);
     FILETIME never = {0xFFFFFFFF, 0x7FFFFFFF};  // still fresh for ever
     FILETIME modified = {};
-    return CommitUrlCacheEntryW(url.c_str(), file, never, modified, NORMAL_CACHE_ENTRY, nullptr, 0, nullptr,
-                                nullptr) != FALSE;
+    return CommitUrlCacheEntryW(url.c_str(), file, never, modified, NORMAL_CACHE_ENTRY, nullptr, 0, nullptr, nullptr) !=
+           FALSE;
 }
 
 }  // namespace

@@ -78,9 +78,9 @@ bool RecordNotificationAreaPresent() {
 
 SeamRecorder::SeamRecorder() {
     g_recorder = this;
-    g_platform = PlatformCalls{RecordShellSettings, RecordChangeNotify,   RecordNotifyIcon, RecordShellExecute,
-                               RecordMessageBox,    RecordTrackPopupMenu, RecordDownload,
-                               RecordNotificationAreaPresent};
+    g_platform =
+        PlatformCalls{RecordShellSettings, RecordChangeNotify,   RecordNotifyIcon, RecordShellExecute,
+                      RecordMessageBox,    RecordTrackPopupMenu, RecordDownload,   RecordNotificationAreaPresent};
 }
 
 SeamRecorder::~SeamRecorder() {
