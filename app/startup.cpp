@@ -13,6 +13,7 @@
 #include "i18n/language.h"
 #include "i18n/ui_strings.h"
 #include "tray/tray_icon.h"
+#include "update/update_check.h"
 
 namespace {
 
@@ -185,11 +186,15 @@ int RunVeilux(HINSTANCE instance) {
         }
         exitCode = result == 0 ? static_cast<int>(message.wParam) : 1;
     }
-    if (gdiplusStarted) Gdiplus::GdiplusShutdown(gdiplusToken);
-
+    // What the user sees or waits for goes first: the icon, and the guard a new copy needs.
     ReleaseTray();
     ClearRunState();
     if (context.mutex) CloseHandle(context.mutex);
+    // A download still under way ends with the process, at once (wWinMain).
+    // Shutting GDI+ down waits for its thread to end, and a thread's end can
+    // wait for the loader, which the download may hold while loading DLLs.
+    if (VersionDownloadRunning()) return exitCode;
+    if (gdiplusStarted) Gdiplus::GdiplusShutdown(gdiplusToken);
     if (SUCCEEDED(com)) CoUninitialize();
     return exitCode;
 }

@@ -14,7 +14,8 @@ inline constexpr wchar_t kSingleInstanceMutexName[] = L"VeiluxApp";
 inline constexpr wchar_t kProductName[] = L"Veilux";
 
 // The whole program after the DLL search path is locked down: returns the
-// process exit code.
+// process exit code. When the version download still runs at the end, GDI+
+// and COM are left up: the caller ends the process at once.
 int RunVeilux(HINSTANCE instance);
 
 // True when the program is ready to enter its message loop.
