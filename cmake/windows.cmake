@@ -54,8 +54,6 @@ foreach(source ${VEILUX_WIN_TESTS})
   set_tests_properties(${name} PROPERTIES RESOURCE_LOCK wine_prefix TIMEOUT 300)
   list(APPEND VEILUX_TEST_EXECUTABLES $<TARGET_FILE:${name}>)
 endforeach()
-# The update check's test fills WinINet's cache itself.
-target_link_libraries(test_update_check PRIVATE wininet)
 
 # Opens the settings window in one language, for tools/shoot-selector.sh.
 add_executable(selector_preview WIN32 tests/win/preview/selector_preview.cpp tests/win/test_resources.rc)

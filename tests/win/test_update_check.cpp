@@ -2,7 +2,7 @@
 // download on the check's own thread, the temporary file on the real disk,
 // the balloon recorded; and the real download function's cache handling.
 #include <windows.h>
-#include <wininet.h>
+#include <wininet.h>  // the cache's types; its functions are loaded from System32 as the program does
 
 #include <gtest/gtest.h>
 
@@ -52,14 +52,11 @@ protected:
     // message tells the owner when it has ended; then the answer is read.
     void Check() {
         controller.CheckForUpdates(owner);
-        MSG done = {};
-        ASSERT_TRUE(PumpUntil(
-            [&] {
-                return PeekMessageW(&done, owner, kUpdateCheckDoneMessage, kUpdateCheckDoneMessage, PM_REMOVE) != FALSE;
-            },
-            20000));  // generous: a thread's first COM start is slow on a loaded machine
-        WaitForSingleObject(g_app.versionDownload.get(), INFINITE);  // what it recorded is complete
+        // Generous: a thread's first COM start is slow on a loaded machine.
+        ASSERT_EQ(WaitForSingleObject(g_app.versionDownload.get(), 20000), WAIT_OBJECT_0);
         EXPECT_FALSE(VersionDownloadRunning());
+        MSG done = {};
+        ASSERT_TRUE(PeekMessageW(&done, owner, kUpdateCheckDoneMessage, kUpdateCheckDoneMessage, PM_REMOVE));
         if (done.wParam) controller.OfferUpdate(tray);
     }
 
@@ -170,21 +167,34 @@ TEST_F(UpdateCheck, DownloadPageTellsTheRunningVersion) {
 
 namespace {
 
+// WinINet is no known DLL: like the program, the test takes it from System32 only.
+template <typename Function>
+Function WinInet(const char* name) {
+    const HMODULE module = LoadLibraryExW(L"wininet.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+}
+
 // Whether WinINet's cache holds an entry for the address.
 bool CacheHolds(const std::wstring& url) {
+    static const auto getInfo =
+        WinInet<BOOL(WINAPI*)(LPCWSTR, LPINTERNET_CACHE_ENTRY_INFOW, LPDWORD)>("GetUrlCacheEntryInfoW");
     DWORD size = 0;
-    if (GetUrlCacheEntryInfoW(url.c_str(), nullptr, &size)) return true;
+    if (!getInfo) return false;
+    if (getInfo(url.c_str(), nullptr, &size)) return true;
     return GetLastError() == ERROR_INSUFFICIENT_BUFFER;
 }
 
 bool CacheAnswer(const std::wstring& url, const std::string& body) {
+    static const auto create = WinInet<BOOL(WINAPI*)(LPCWSTR, DWORD, LPCWSTR, LPWSTR, DWORD)>("CreateUrlCacheEntryW");
+    static const auto commit =
+        WinInet<BOOL(WINAPI*)(LPCWSTR, LPCWSTR, FILETIME, FILETIME, DWORD, LPWSTR, DWORD, LPCWSTR, LPCWSTR)>(
+            "CommitUrlCacheEntryW");
     wchar_t file[MAX_PATH] = {};
-    if (!CreateUrlCacheEntryW(url.c_str(), 0, L"orv", file, 0)) return false;
+    if (!create || !commit || !create(url.c_str(), 0, L"orv", file, 0)) return false;
     WriteFileBytes(file, body);
     FILETIME never = {0xFFFFFFFF, 0x7FFFFFFF};  // still fresh for ever
     FILETIME modified = {};
-    return CommitUrlCacheEntryW(url.c_str(), file, never, modified, NORMAL_CACHE_ENTRY, nullptr, 0, nullptr, nullptr) !=
-           FALSE;
+    return commit(url.c_str(), file, never, modified, NORMAL_CACHE_ENTRY, nullptr, 0, nullptr, nullptr) != FALSE;
 }
 
 }  // namespace
@@ -203,6 +213,7 @@ TEST(RealDownload, ForgetsTheCachedVersionFileFirst) {
     EXPECT_TRUE(FAILED(DefaultPlatformCalls().downloadToFile(url.c_str(), local.c_str())));
     if (SUCCEEDED(com)) CoUninitialize();
     EXPECT_FALSE(CacheHolds(url));
-    DeleteUrlCacheEntryW(url.c_str());
+    // Should the check above have failed, the entry goes now.
+    if (const auto forget = WinInet<BOOL(WINAPI*)(LPCWSTR)>("DeleteUrlCacheEntryW")) forget(url.c_str());
     DeleteFileW(local.c_str());
 }
