@@ -18,4 +18,5 @@ void ClearRunState() {
     g_app.extensionsVisible = false;
     g_app.mainWindow = nullptr;
     g_app.instance = nullptr;
+    g_app.trayWaitEnds = 0;
 }

@@ -5,14 +5,20 @@
 
 #include <memory>
 
+#include "app/handles.h"
+
 class TrayIcon;
 class ExplorerValuesWatch;
 
 // Has no data: its existence gates the toggles and the start-up update check.
 class AppController {
 public:
-    // Downloads the version file once and offers a newer release on the tray.
-    void CheckForUpdates(TrayIcon& tray) const;
+    // Starts the download of the version file on a thread of its own; the
+    // window hears kUpdateCheckDoneMessage when it ends.
+    void CheckForUpdates(HWND window) const;
+    // Reads the downloaded version file, offers a newer release on the tray
+    // and deletes the file.
+    void OfferUpdate(TrayIcon& tray) const;
 };
 
 struct AppState {
@@ -31,6 +37,11 @@ struct AppState {
     HWND selectorWindow = nullptr;
     // Tells the main window when Explorer's values change; null when it could not be had.
     std::unique_ptr<ExplorerValuesWatch> explorerWatch;
+    // While the icon waits for Explorer's notification area: when to give up
+    // (GetTickCount64); 0 when it does not wait.
+    ULONGLONG trayWaitEnds = 0;
+    // The thread downloading the version file, once started.
+    UniqueHandle versionDownload;
 };
 
 // Used only on the user-interface thread.

@@ -101,6 +101,23 @@ void OnTrayNotification(LPARAM event) {
     }
 }
 
+// The version file's download has ended. Its answer counts only while the
+// program runs with its icon: a quit may have begun meanwhile.
+void OnUpdateCheckDone(WPARAM fileWritten) {
+    if (fileWritten && g_app.controller && TrayIconShown()) g_app.controller->OfferUpdate(*g_app.tray);
+}
+
+void OnTimer(WPARAM id) {
+    if (id == kTrayRetryTimer) RetryTrayIcon();
+}
+
+// Explorer has made a new taskbar: the first one the icon waited for, or a
+// new one after Explorer restarted, without which the icon would be gone.
+void OnTaskbarCreated() {
+    if (WaitingForTray()) RetryTrayIcon();
+    else if (TrayIconShown()) g_app.tray->AddAgain();
+}
+
 }  // namespace
 
 void OpenUserGuide() {
@@ -116,11 +133,12 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_TRAYICON: OnTrayNotification(lParam); return 0;
     case WM_SETTINGCHANGE: OnSettingChange(lParam); return 0;
     case kExplorerValuesChangedMessage: OnExplorerValuesChanged(); return 0;
+    case kUpdateCheckDoneMessage: OnUpdateCheckDone(wParam); return 0;
+    case WM_TIMER: OnTimer(wParam); return 0;
     default: break;
     }
-    // Explorer restarted: without this the program's only surface would be gone.
     if (message == TaskbarCreatedMessage() && message != 0) {
-        if (TrayIconShown()) g_app.tray->AddAgain();
+        OnTaskbarCreated();
         return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);

@@ -11,6 +11,12 @@ inline constexpr int kHotkeyToggleExtensions = 2;  // Alt+Shift+.
 
 // Private messages to the main window.
 inline constexpr UINT kExplorerValuesChangedMessage = WM_APP + 1;  // from the watch on Explorer's values
+// Posted by the update check's thread when its download has ended; wParam is
+// TRUE when the version file was written.
+inline constexpr UINT kUpdateCheckDoneMessage = WM_APP + 2;
+
+// Ticks while the tray icon waits for Explorer's notification area.
+inline constexpr UINT_PTR kTrayRetryTimer = 1;
 
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

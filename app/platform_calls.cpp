@@ -1,5 +1,7 @@
 #include "app/platform_calls.h"
 
+#include <urlmon.h>
+
 namespace {
 
 // The shell exports its settings call by ordinal 68 on every version.
@@ -28,20 +30,75 @@ void ForgetCachedCopy(LPCWSTR url) {
     if (function) function(url);  // no entry is the usual case, not an error
 }
 
+// A download may not run longer than this: a server that trickles its answer
+// byte by byte would otherwise keep the check going for as long as it likes.
+constexpr ULONGLONG kDownloadLimitMs = 30ull * 1000;
+
+// Ends a download that runs past its time. urlmon reports each step and each
+// piece of data to OnProgress, and E_ABORT there ends the download as a
+// failure. A server that stays silent reports nothing; WinINet's own receive
+// time-out ends that one.
+class DownloadDeadline final : public IBindStatusCallback {
+public:
+    DownloadDeadline() : end_(GetTickCount64() + kDownloadLimitMs) {}
+    DownloadDeadline(const DownloadDeadline&) = delete;
+    DownloadDeadline& operator=(const DownloadDeadline&) = delete;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        if (!object) return E_POINTER;
+        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IBindStatusCallback)) {
+            *object = static_cast<IBindStatusCallback*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
+    // urlmon may hold a reference until after the download returns, so the
+    // object lives on the heap and goes with its last reference.
+    ULONG STDMETHODCALLTYPE Release() override {
+        const LONG left = InterlockedDecrement(&references_);
+        if (left == 0) delete this;
+        return static_cast<ULONG>(left);
+    }
+    HRESULT STDMETHODCALLTYPE OnProgress(ULONG, ULONG, ULONG, LPCWSTR) override {
+        return GetTickCount64() > end_ ? E_ABORT : S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE OnStartBinding(DWORD, IBinding*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetPriority(LONG*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE OnLowResource(DWORD) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE OnStopBinding(HRESULT, LPCWSTR) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetBindInfo(DWORD*, BINDINFO*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE OnDataAvailable(DWORD, DWORD, FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE OnObjectAvailable(REFIID, IUnknown*) override { return E_NOTIMPL; }
+
+private:
+    ~DownloadDeadline() = default;
+    const ULONGLONG end_;
+    LONG references_ = 1;
+};
+
 HRESULT DownloadToFile(LPCWSTR url, LPCWSTR localPath) {
-    using Function = HRESULT(WINAPI*)(LPUNKNOWN, LPCWSTR, LPCWSTR, DWORD, LPVOID);
+    using Function = HRESULT(WINAPI*)(LPUNKNOWN, LPCWSTR, LPCWSTR, DWORD, LPBINDSTATUSCALLBACK);
     static const auto function = SystemFunction<Function>(L"urlmon.dll", "URLDownloadToFileW");
     if (!function) return E_FAIL;
     ForgetCachedCopy(url);
-    return function(nullptr, url, localPath, 0, nullptr);
+    auto* deadline = new DownloadDeadline;
+    const HRESULT result = function(nullptr, url, localPath, 0, deadline);
+    deadline->Release();
+    return result;
 }
+
+// Explorer's taskbar window holds the notification area.
+bool NotificationAreaPresent() { return FindWindowW(L"Shell_TrayWnd", nullptr) != nullptr; }
 
 }  // namespace
 
 PlatformCalls DefaultPlatformCalls() {
     return PlatformCalls{
-        GetSetShellSettings, SHChangeNotify, Shell_NotifyIconW, ShellExecuteW,
-        MessageBoxW,         TrackPopupMenu, DownloadToFile,    SystemParametersInfoW,
+        GetSetShellSettings, SHChangeNotify, Shell_NotifyIconW,     ShellExecuteW,           MessageBoxW,
+        TrackPopupMenu,      DownloadToFile, SystemParametersInfoW, NotificationAreaPresent,
     };
 }
 

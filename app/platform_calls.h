@@ -14,10 +14,12 @@ struct PlatformCalls {
     (HWND owner, LPCWSTR verb, LPCWSTR file, LPCWSTR parameters, LPCWSTR directory, INT show);
     int(WINAPI* messageBox)(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
     BOOL(WINAPI* trackPopupMenu)(HMENU menu, UINT flags, int x, int y, int reserved, HWND owner, const RECT* rect);
-    // URLDownloadToFileW, synchronous, with no caller object and no progress callback.
+    // URLDownloadToFileW, synchronous, with no caller object, bound to about 30 s.
     HRESULT (*downloadToFile)(LPCWSTR url, LPCWSTR localPath);
     // SystemParametersInfoW: Wine reports high contrast off and cannot turn it on.
     BOOL(WINAPI* systemParameters)(UINT action, UINT parameter, PVOID data, UINT winIni);
+    // Whether Explorer's notification area exists (a window of class "Shell_TrayWnd").
+    bool (*notificationAreaPresent)();
 };
 
 extern PlatformCalls g_platform;

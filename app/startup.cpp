@@ -15,12 +15,15 @@
 #include "i18n/ui_strings.h"
 #include "res/resource.h"
 #include "tray/tray_icon.h"
+#include "update/update_check.h"
 
 namespace {
 
-// At logon from the Run entry the notification area may not be ready yet.
-constexpr int kTrayAddAttempts = 10;
-constexpr DWORD kTrayAddRetryDelayMs = 500;
+// Started from the Run entry at logon, the program may come up before
+// Explorer has made the notification area. It then waits for it this long,
+// trying again now and then and when Explorer announces a new taskbar.
+constexpr ULONGLONG kTrayWaitMs = 2ull * 60 * 1000;
+constexpr UINT kTrayRetryIntervalMs = 1000;
 
 void ShowError(MessageKey text) {
     g_platform.messageBox(nullptr, UiText(text), UiText(MessageKey::ErrorTitle), MB_OK | MB_ICONERROR);
@@ -37,15 +40,14 @@ bool RegisterMainWindowClass(HINSTANCE instance) {
     return RegisterClassW(&windowClass) != 0;
 }
 
-bool AddTrayIconWithRetries(TrayIcon& tray) {
-    for (int attempt = 1;; ++attempt) {
-        if (tray.Add()) return true;
-        if (attempt == kTrayAddAttempts) return false;
-        Sleep(kTrayAddRetryDelayMs);
-    }
+// The icon has just come into the notification area: it shows the state and greets the user.
+void GreetFromTray() {
+    g_app.tray->Update(g_app.hiddenVisible, g_app.includeSystemFiles);
+    g_app.tray->ShowBalloon(UiText(MessageKey::BalloonStartedTitle), UiText(MessageKey::BalloonStarted), false);
 }
 
-// Creates the icon, gives it the handlers and puts it into the notification area.
+// Creates the icon, gives it the handlers and puts it into the notification
+// area, or, when there is none yet, waits for it. False when the start fails.
 bool ShowTrayIcon() {
     g_app.tray = std::make_unique<TrayIcon>();
     TrayIcon& tray = *g_app.tray;
@@ -54,10 +56,31 @@ bool ShowTrayIcon() {
     tray.onToggleSystemFiles = ToggleSystemFiles;
     tray.onExit = ExitApplication;
     tray.onToggleExtensions = ToggleExtensions;
-    if (!AddTrayIconWithRetries(tray)) return false;
-    tray.Update(g_app.hiddenVisible, g_app.includeSystemFiles);
-    tray.ShowBalloon(UiText(MessageKey::BalloonStartedTitle), UiText(MessageKey::BalloonStarted), false);
+    if (tray.Add()) {
+        GreetFromTray();
+        return true;
+    }
+    // A shell that is there and refuses will not change its mind.
+    if (g_platform.notificationAreaPresent()) return false;
+    g_app.trayWaitEnds = GetTickCount64() + kTrayWaitMs;
+    SetTimer(g_app.mainWindow, kTrayRetryTimer, kTrayRetryIntervalMs, nullptr);
     return true;
+}
+
+void FailTrayStart() {
+    ReleaseTray();
+    ShowError(MessageKey::ErrorTrayIcon);
+    ClearRunState();
+}
+
+void StopWaitingForTray() {
+    KillTimer(g_app.mainWindow, kTrayRetryTimer);
+    g_app.trayWaitEnds = 0;
+}
+
+// The download runs beside the user; its answer comes back as a message.
+void StartUpdateCheck() {
+    if (g_app.controller && TrayIconShown()) g_app.controller->CheckForUpdates(g_app.mainWindow);
 }
 
 }  // namespace
@@ -93,12 +116,30 @@ bool InitInstance(StartupContext& context) {
     g_app.mainWindow = window;
 
     if (!ShowTrayIcon()) {
-        ReleaseTray();
-        ShowError(MessageKey::ErrorTrayIcon);
-        ClearRunState();
+        FailTrayStart();
         return false;
     }
     return true;
+}
+
+bool WaitingForTray() { return g_app.trayWaitEnds != 0; }
+
+void RetryTrayIcon() {
+    if (!WaitingForTray()) return;
+    if (!TrayIconShown()) {  // the program is ending
+        StopWaitingForTray();
+        return;
+    }
+    if (g_app.tray->Add()) {
+        StopWaitingForTray();
+        GreetFromTray();
+        StartUpdateCheck();
+        return;
+    }
+    if (GetTickCount64() < g_app.trayWaitEnds) return;
+    StopWaitingForTray();
+    FailTrayStart();
+    PostQuitMessage(1);
 }
 
 void ReleaseTray() {
@@ -138,7 +179,7 @@ int RunVeilux(HINSTANCE instance) {
     context.instance = instance;
     int exitCode = 1;
     if (InitInstance(context)) {
-        if (g_app.controller && g_app.tray) g_app.controller->CheckForUpdates(*g_app.tray);
+        if (!WaitingForTray()) StartUpdateCheck();
         MSG message;
         BOOL result;
         while ((result = GetMessageW(&message, nullptr, 0, 0)) != 0 && result != -1) {
@@ -149,11 +190,15 @@ int RunVeilux(HINSTANCE instance) {
         }
         exitCode = result == 0 ? static_cast<int>(message.wParam) : 1;
     }
-    if (gdiplusStarted) Gdiplus::GdiplusShutdown(gdiplusToken);
-
+    // What the user sees or waits for goes first: the icon, and the guard a new copy needs.
     ReleaseTray();
     ClearRunState();
     if (context.mutex) CloseHandle(context.mutex);
+    // A download still under way ends with the process, at once (wWinMain).
+    // Shutting GDI+ down waits for its thread to end, and a thread's end can
+    // wait for the loader, which the download may hold while loading DLLs.
+    if (VersionDownloadRunning()) return exitCode;
+    if (gdiplusStarted) Gdiplus::GdiplusShutdown(gdiplusToken);
     if (SUCCEEDED(com)) CoUninitialize();
     return exitCode;
 }

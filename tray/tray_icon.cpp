@@ -50,21 +50,19 @@ bool TrayIcon::Create(HWND owner) {
     return true;
 }
 
-bool TrayIcon::Add() {
+bool TrayIcon::AddWithFlags(UINT flags) {
     if (!created) return false;
-    nid.uFlags = kAddFlags;
+    nid.uFlags = flags;
     if (g_platform.notifyIcon(NIM_ADD, &nid)) return true;
     // A busy shell can time out and report failure, yet add the icon. A
     // modify succeeds only for an icon that exists, so it tells.
     return g_platform.notifyIcon(NIM_MODIFY, &nid) != FALSE;
 }
 
-bool TrayIcon::AddAgain() {
-    if (!created) return false;
-    // The current picture and tooltip; the last balloon is not shown again.
-    nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    return g_platform.notifyIcon(NIM_ADD, &nid) != FALSE;
-}
+bool TrayIcon::Add() { return AddWithFlags(kAddFlags); }
+
+// The current picture and tooltip; the last balloon is not shown again.
+bool TrayIcon::AddAgain() { return AddWithFlags(NIF_MESSAGE | NIF_ICON | NIF_TIP); }
 
 void TrayIcon::Update(bool hiddenVisible, bool includeSystemFiles) {
     if (!created) return;

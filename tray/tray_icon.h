@@ -40,4 +40,8 @@ public:
     std::function<void()> onToggleHidden;
     std::function<void()> onToggleSystemFiles;
     std::function<void()> onExit;
+
+private:
+    // NIM_ADD with these flags, and NIM_MODIFY to tell whether a failed add got the icon in after all.
+    bool AddWithFlags(UINT flags);
 };

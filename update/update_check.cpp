@@ -1,9 +1,11 @@
 #include "update/update_check.h"
 
 #include <windows.h>
-#include <shlwapi.h>
+
+#include <memory>
 
 #include "app/app_state.h"
+#include "app/main_window.h"
 #include "app/platform_calls.h"
 #include "app/web_endpoints.h"
 #include "i18n/ui_strings.h"
@@ -28,21 +30,57 @@ bool ReadVersionFile(const std::wstring& path, VersionAnswer& answer) {
     return true;
 }
 
+// What the download thread needs, all of it its own: it touches nothing of
+// the program's state, the tray icon or the texts.
+struct VersionDownload {
+    HRESULT (*download)(LPCWSTR url, LPCWSTR localPath);
+    std::wstring url;
+    std::wstring localPath;
+    HWND window;
+};
+
+DWORD WINAPI DownloadVersionFile(void* parameter) {
+    const std::unique_ptr<VersionDownload> job(static_cast<VersionDownload*>(parameter));
+    // urlmon works inside a COM apartment; this thread has its own.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    const bool written = SUCCEEDED(job->download(job->url.c_str(), job->localPath.c_str()));
+    if (SUCCEEDED(com)) CoUninitialize();
+    // A window gone by now means the program is ending: the post fails and that is all.
+    PostMessageW(job->window, kUpdateCheckDoneMessage, written ? TRUE : FALSE, 0);
+    return 0;
+}
+
 }  // namespace
 
 std::wstring VersionFilePath() {
-    wchar_t path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    wchar_t folder[MAX_PATH + 1] = {};
+    const DWORD length = GetTempPathW(MAX_PATH + 1, folder);
     // A cut path names another folder: never write a file there.
-    if (length == 0 || length >= MAX_PATH) return {};
-    PathRemoveFileSpecW(path);
-    return std::wstring(path) + L"\\vxversion.orv";
+    if (length == 0 || length > MAX_PATH) return {};
+    return std::wstring(folder, length) + L"vxversion.orv";
 }
 
-void AppController::CheckForUpdates(TrayIcon& tray) const {
+void AppController::CheckForUpdates(HWND window) const {
+    auto job = std::make_unique<VersionDownload>();
+    job->download = g_platform.downloadToFile;
+    job->url = VersionFileUrl();
+    job->localPath = VersionFilePath();
+    job->window = window;
+    if (job->localPath.empty()) return;
+    // The download can take as long as the network makes it; the user never waits for it.
+    HANDLE thread = CreateThread(nullptr, 0, DownloadVersionFile, job.get(), 0, nullptr);
+    if (!thread) return;
+    static_cast<void>(job.release());  // the thread owns it now
+    g_app.versionDownload.reset(thread);
+}
+
+bool VersionDownloadRunning() {
+    return g_app.versionDownload && WaitForSingleObject(g_app.versionDownload.get(), 0) == WAIT_TIMEOUT;
+}
+
+void AppController::OfferUpdate(TrayIcon& tray) const {
     const std::wstring localPath = VersionFilePath();
     if (localPath.empty()) return;
-    if (FAILED(g_platform.downloadToFile(VersionFileUrl().c_str(), localPath.c_str()))) return;
     VersionAnswer answer = VersionAnswer::Empty;
     if (!ReadVersionFile(localPath, answer)) return;
     // An empty first line is left on disk, as an unreadable answer.

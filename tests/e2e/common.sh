@@ -115,7 +115,8 @@ wait_main_window() {
   drv find Veilux Veilux $((${1:-15} * 1000)) >/dev/null
 }
 
-# The program's message loop answers: its start-up, update check included, is over.
+# The program's message loop answers: its start-up is over (the update check
+# runs on beside it).
 wait_ready() {
   drv ping Veilux $((${1:-20} * 1000)) >/dev/null
 }
@@ -317,6 +318,11 @@ serve_version() {
   printf "$1" >"$VERSION_FILE"
 }
 
+# delay_version SECONDS|never|"": how late the server answers for the version file.
+delay_version() {
+  if [ -n "$1" ]; then echo "$1" >"$VERSION_FILE.delay"; else rm -f "$VERSION_FILE.delay"; fi
+}
+
 start_server() {
   mkdir -p "$WWW"
   : >"$SERVER_LOG"
@@ -342,6 +348,18 @@ stop_server() {
 
 # Requests for the version file that the server has seen.
 version_requests() { grep -c '^GET /vx/update/vxversion.orv$' "$SERVER_LOG" 2>/dev/null || true; }
+
+# wait_requests COUNT SECONDS: until the server has seen COUNT requests for
+# the version file. The check runs beside the user: its request may come
+# after the program first answers.
+wait_requests() {
+  local tenths=$(($2 * 10))
+  until [ "$(version_requests)" -ge "$1" ]; do
+    [ "$tenths" -gt 0 ] || return 1
+    sleep 0.1
+    tenths=$((tenths - 1))
+  done
+}
 
 # The pages the program asked the system to open, one a line.
 opened_pages() { cat "$E2E_OPENED" 2>/dev/null || true; }

@@ -2,7 +2,9 @@
 """The maker's website, as the end-to-end tests need it: an HTTPS server on
 the loopback interface only, serving the files under --root, logging every
 request's path to --log and forbidding caches (so that the next answer is
-really fetched again).
+really fetched again). A file FILE.delay beside a served file makes its
+answer late: it holds a number of seconds, or "never" for a server that
+takes the request and then says nothing at all.
 
     https_server.py --port PORT --cert CERT.pem --key KEY.pem --root DIR --log FILE
 
@@ -15,6 +17,7 @@ import socket
 import ssl
 import sys
 import threading
+import time
 
 
 def make_handler(root, log_path):
@@ -28,8 +31,19 @@ def make_handler(root, log_path):
             if not local.startswith(os.path.abspath(root)) or not os.path.isfile(local):
                 self.answer(404, b"not found\n")
                 return
+            self.wait(local + ".delay")
             with open(local, "rb") as body:
                 self.answer(200, body.read())
+
+        def wait(self, delay_path):
+            if not os.path.isfile(delay_path):
+                return
+            with open(delay_path, encoding="utf-8") as delay_file:
+                delay = delay_file.read().strip()
+            if delay == "never":
+                while True:
+                    time.sleep(60)
+            time.sleep(float(delay))
 
         def answer(self, status, body):
             self.send_response(status)

@@ -4,9 +4,14 @@
 # trusts: 101 offers the update and a click on the balloon opens the
 # download page once; 100 offers nothing; with the server down nothing
 # happens and an old temporary file stays. The user guide item opens its page.
+# A server that takes the request and never answers, or answers late, holds
+# nothing up: the program answers, Alt+. works and Exit and WM_CLOSE end it at
+# once. The version file lives in the user's temporary folder, never beside
+# the program.
 source "$(dirname "$0")/common.sh"
 
-TEMP_FILE=$E2E_BIN/vxversion.orv
+TEMP_FILE=$(winepath -u "$(wine cmd /c echo %TEMP% 2>/dev/null | tr -d '\r')" 2>/dev/null)/vxversion.orv
+BESIDE_EXE=$E2E_BIN/vxversion.orv
 UPDATE_TEXT='A new version of Veilux is available.\nClick to go to the downloads page'
 DOWNLOAD_PAGE="$SITE/vx/update/?ver=100"
 rm -f "$TEMP_FILE"
@@ -16,6 +21,18 @@ rm -f "$TEMP_FILE"
 # does not report clicks on them, so the test sends what Windows would.
 click_balloon() { drv post Veilux $WM_TRAYICON 1 $NIN_BALLOONUSERCLICK; }
 
+now_ms() { echo $(($(date +%s%N) / 1000000)); }
+# ends_quickly HOW MESSAGE WPARAM: posts the message while the download hangs;
+# the process must end with code 0 within 3 s (a held program took 30 s).
+ends_quickly() {
+  local started
+  started=$(now_ms)
+  drv post Veilux "$2" "$3" 0 || fail "could not post $1"
+  wait_exit "$VEILUX_PID" 3
+  expect "exit code after $1 while the download hangs" "$EXIT_STATUS" 0
+  note "$1 ended the process in $(($(now_ms) - started)) ms"
+}
+
 echo "-- the server offers 101"
 serve_version '101\r\n'
 start_server
@@ -24,7 +41,8 @@ forget_opened_pages
 start_veilux
 wait_main_window || die "no main window after start"
 tray_point
-wait_ready 30 || die "the program does not answer after its update check"
+wait_ready 30 || die "the program does not answer"
+wait_requests 1 15 || true
 expect "version file requests" "$(version_requests)" 1
 if wait_tooltip "$UPDATE_TEXT" 10; then
   echo "ok: the update balloon is shown"
@@ -57,7 +75,8 @@ serve_version '100\n'
 forget_opened_pages
 start_veilux
 wait_main_window || die "no main window after start"
-wait_ready 30 || die "the program does not answer after its update check"
+wait_ready 30 || die "the program does not answer"
+wait_requests 1 15 || true
 expect "version file requests" "$(version_requests)" 1
 sleep 2
 if tooltip_texts | grep -qxF -- "$UPDATE_TEXT"; then fail "an update balloon for version 100"; else echo "ok: no update balloon"; fi
@@ -84,5 +103,67 @@ sleep 1.5
 expect "pages opened" "$(opened_pages)" ""
 close_veilux
 expect "exit code" "$EXIT_STATUS" 0
+rm -f "$TEMP_FILE"
+
+echo "-- the server takes the request and never answers"
+serve_version '101\n'
+delay_version never
+start_server
+fresh_account
+start_veilux
+wait_main_window || die "no main window after start"
+wait_requests 1 15 || die "the program did not ask for the version file"
+started=$(now_ms)
+if drv ping Veilux 1000 >/dev/null; then
+  echo "ok: the window answers while the download hangs ($(($(now_ms) - started)) ms)"
+else
+  fail "the window does not answer within a second while the download hangs"
+fi
+drv hotkey hidden
+expect "Alt+. works while the download hangs" "$(wait_reg "$KEY_EXPLORER" Hidden "REG_DWORD 1" 2)" "REG_DWORD 1"
+ends_quickly Exit $WM_COMMAND $IDM_EXIT
+start_veilux
+wait_main_window || die "no main window after the second start"
+wait_requests 2 15 || die "the second copy did not ask for the version file"
+ends_quickly WM_CLOSE $WM_CLOSE 0
+stop_server
+
+echo "-- the server answers 4 s late"
+delay_version 4
+start_server
+fresh_account
+start_veilux
+wait_main_window || die "no main window after start"
+wait_requests 1 15 || die "the program did not ask for the version file"
+asked=$(now_ms)
+drv hotkey hidden
+expect "Alt+. works while the answer is on its way" "$(wait_reg "$KEY_EXPLORER" Hidden "REG_DWORD 1" 2)" "REG_DWORD 1"
+flipped=$(($(now_ms) - asked))
+if [ "$flipped" -lt 3500 ] && ! tooltip_texts | grep -qxF -- "$UPDATE_TEXT"; then
+  echo "ok: Alt+. took effect $flipped ms after the request, before the answer"
+else
+  fail "Alt+. took effect only $flipped ms after the request"
+fi
+wait_tooltip "$UPDATE_TEXT" 20 && echo "ok: the update balloon comes once the answer is in" || fail "no update balloon after the late answer"
+[ -e "$TEMP_FILE" ] && fail "the temporary file is still there" || echo "ok: the temporary file is gone"
+close_veilux
+expect "exit code" "$EXIT_STATUS" 0
+
+echo "-- an empty answer stays in the temporary folder, never beside the program"
+delay_version ""
+serve_version '\r\n'
+rm -f "$TEMP_FILE" "$BESIDE_EXE"
+start_veilux
+wait_main_window || die "no main window after start"
+tenths=150
+until [ -e "$TEMP_FILE" ] || [ "$tenths" -le 0 ]; do
+  sleep 0.1
+  tenths=$((tenths - 1))
+done
+expect "the version file in the temporary folder" "$(od -An -c "$TEMP_FILE" 2>/dev/null | tr -s ' ')" " \r \n"
+[ -e "$BESIDE_EXE" ] && fail "a version file beside the program" || echo "ok: nothing beside the program"
+close_veilux
+expect "exit code" "$EXIT_STATUS" 0
+stop_server
 rm -f "$TEMP_FILE"
 finish

@@ -17,6 +17,7 @@
 #include "support/program_fixture.h"
 #include "tray/commands.h"
 #include "tray/tray_icon.h"
+#include "update/update_check.h"
 
 namespace {
 
@@ -211,6 +212,25 @@ TEST_F(MainWindow, TheIconComesBackWhenTheTaskbarIsCreatedAgain) {
     EXPECT_EQ(seam.notifyIcons[0].data.hIcon, g_app.tray->currentIcon);
     // The record still holds the start balloon: with NIF_INFO the new shell would show it a second time.
     EXPECT_EQ(seam.notifyIcons[0].data.uFlags & NIF_INFO, 0u);
+}
+
+TEST_F(MainWindow, AnUpdateAnswerCountsOnlyWhileTheIconIsShown) {
+    const std::wstring path = VersionFilePath();
+    const auto answer = [&](WPARAM fileWritten) {
+        HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD written = 0;
+        WriteFile(file, "101", 3, &written, nullptr);
+        CloseHandle(file);
+        seam.notifyIcons.clear();
+        SendMessageW(window, kUpdateCheckDoneMessage, fileWritten, 0);
+        return !seam.notifyIcons.empty() && seam.notifyIcons[0].data.uFlags == NIF_INFO;
+    };
+    EXPECT_FALSE(answer(FALSE));  // a failed download: an old file is not read
+    EXPECT_TRUE(answer(TRUE));
+    EXPECT_EQ(GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES);
+    Command(IDM_EXIT);
+    EXPECT_FALSE(answer(TRUE));  // arrived after the quit had begun
+    DeleteFileW(path.c_str());
 }
 
 TEST_F(MainWindow, HotkeysFromTheKeyboardFlipTheSettings) {

@@ -10,13 +10,16 @@
 #include "explorer/settings_store.h"
 #include "support/program_fixture.h"
 #include "tray/commands.h"
+#include "update/update_check.h"
 
 namespace {
 
 using Startup = ProgramTest;
 
-// Chooses Exit from the menu as soon as the loop runs.
+// Chooses Exit from the menu as soon as the icon is in and the update check
+// has had its answer.
 void CALLBACK ExitSoon(HWND, UINT, UINT_PTR timer, DWORD) {
+    if (WaitingForTray() || VersionDownloadRunning()) return;
     KillTimer(nullptr, timer);
     PostMessageW(FindWindowW(kMainWindowClass, L"Veilux"), WM_COMMAND, IDM_EXIT, 0);
 }
@@ -80,16 +83,14 @@ TEST_F(Startup, SecondCopyIsRefusedInTheStoredLanguage) {
     EXPECT_EQ(ReadStoredString(kSettingsKeyPath, L"Lang"), L"DE");
 }
 
-TEST_F(Startup, RefusedIconIsRetriedThenReported) {
+TEST_F(Startup, APresentShellThatRefusesTheIconIsReportedAtOnce) {
     seam.notifyIconResult = FALSE;
     const ULONGLONG started = GetTickCount64();
     EXPECT_EQ(RunVeilux(GetModuleHandleW(nullptr)), 1);
     const ULONGLONG took = GetTickCount64() - started;
 
-    const auto messages = NotifyMessages(seam);
-    EXPECT_EQ(std::count(messages.begin(), messages.end(), DWORD{NIM_ADD}), 10);
-    EXPECT_EQ(messages.back(), DWORD{NIM_DELETE});
-    EXPECT_GE(took, 4000u);  // retried for a few seconds, as at logon
+    EXPECT_EQ(NotifyMessages(seam), (std::vector<DWORD>{NIM_ADD, NIM_MODIFY, NIM_DELETE}));
+    EXPECT_LT(took, 4000u);  // no waiting for a shell that is there
     ASSERT_EQ(seam.messageBoxes.size(), 1u);
     EXPECT_EQ(seam.messageBoxes[0].text, L"Error creating system tray icon");
     EXPECT_EQ(seam.messageBoxes[0].caption, L"Error");
@@ -99,6 +100,68 @@ TEST_F(Startup, RefusedIconIsRetriedThenReported) {
     EXPECT_FALSE(g_app.controller);
     // The window and its class stay until the process ends.
     EXPECT_NE(FindWindowW(kMainWindowClass, nullptr), nullptr);
+}
+
+namespace {
+
+// What happens to the shell while a run waits for its notification area.
+enum class ShellLater { AnnouncesTaskbar, JustAccepts, NeverComes };
+ShellLater g_shellLater = ShellLater::NeverComes;
+
+void CALLBACK ShellChanges(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    SeamRecorder& seam = *ActiveRecorder();
+    HWND window = FindWindowW(kMainWindowClass, L"Veilux");
+    switch (g_shellLater) {
+    case ShellLater::AnnouncesTaskbar:
+        seam.notifyIconResult = TRUE;
+        // Only the announcement can bring the icon in now.
+        KillTimer(window, kTrayRetryTimer);
+        PostMessageW(window, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+        break;
+    case ShellLater::JustAccepts: seam.notifyIconResult = TRUE; break;
+    case ShellLater::NeverComes: g_app.trayWaitEnds = GetTickCount64(); break;  // the two minutes are over
+    }
+}
+
+}  // namespace
+
+TEST_F(Startup, WithoutANotificationAreaTheIconWaitsForIt) {
+    for (const ShellLater later : {ShellLater::AnnouncesTaskbar, ShellLater::JustAccepts, ShellLater::NeverComes}) {
+        SCOPED_TRACE(static_cast<int>(later));
+        DiscardMainWindow();
+        seam.notifyIcons.clear();
+        seam.messageBoxes.clear();
+        seam.downloads.clear();
+        seam.notificationAreaPresent = false;
+        seam.notifyIconResult = FALSE;
+        g_shellLater = later;
+        SetTimer(nullptr, 0, 300, ShellChanges);
+        const int exitCode = RunUntilExit();
+
+        const auto messages = NotifyMessages(seam);
+        if (later == ShellLater::NeverComes) {
+            EXPECT_EQ(exitCode, 1);
+            ASSERT_EQ(seam.messageBoxes.size(), 1u);
+            EXPECT_EQ(seam.messageBoxes[0].text, L"Error creating system tray icon");
+            EXPECT_TRUE(seam.downloads.empty());
+            continue;
+        }
+        EXPECT_EQ(exitCode, 0);
+        EXPECT_TRUE(seam.messageBoxes.empty());
+        // Refused while absent, then added; the state, the start balloon and
+        // the update check follow once it is in.
+        ASSERT_GE(messages.size(), 7u);
+        EXPECT_EQ(std::vector<DWORD>(messages.begin(), messages.begin() + 2),
+                  (std::vector<DWORD>{NIM_ADD, NIM_MODIFY}));
+        const auto added = std::find(messages.rbegin(), messages.rend(), DWORD{NIM_ADD});
+        const auto at = static_cast<std::size_t>(messages.rend() - added - 1);
+        ASSERT_EQ(messages.size(), at + 5);
+        EXPECT_EQ(seam.notifyIcons[at + 3].data.uFlags, UINT{NIF_INFO});
+        EXPECT_STREQ(seam.notifyIcons[at + 3].data.szInfoTitle, L"Veilux");
+        EXPECT_EQ(messages.back(), DWORD{NIM_DELETE});
+        EXPECT_EQ(seam.downloads.size(), 1u);
+    }
 }
 
 TEST_F(Startup, AnIconTheShellAddedDespiteReportingFailureCounts) {

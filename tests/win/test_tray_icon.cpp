@@ -163,6 +163,14 @@ TEST_F(Tray, AddAgainRestoresPictureAndTooltipWithoutTheBalloon) {
     EXPECT_EQ(seam.notifyIcons[0].data.uFlags, UINT{NIF_MESSAGE | NIF_ICON | NIF_TIP});
     EXPECT_STREQ(seam.notifyIcons[0].data.szTip, L"Hidden files: VISIBLE");
     EXPECT_EQ(seam.notifyIcons[0].data.hIcon, tray.currentIcon);
+    // A shell that times out on the add yet takes the icon counts, as at the first add.
+    seam.notifyIcons.clear();
+    seam.notifyIconAddResult = FALSE;
+    EXPECT_TRUE(tray.AddAgain());
+    ASSERT_EQ(seam.notifyIcons.size(), 2u);
+    EXPECT_EQ(seam.notifyIcons[1].message, DWORD{NIM_MODIFY});
+    seam.notifyIconResult = FALSE;
+    EXPECT_FALSE(tray.AddAgain());
     tray.Remove();
     EXPECT_FALSE(tray.AddAgain());
 }

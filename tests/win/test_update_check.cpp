@@ -1,6 +1,8 @@
 // The start-up update check: the version file through the recorded
-// download, the temporary file on the real disk, the balloon recorded.
+// download on the check's own thread, the temporary file on the real disk,
+// the balloon recorded; and the real download function's cache handling.
 #include <windows.h>
+#include <wininet.h>  // the cache's types; its functions are loaded from System32 as the program does
 
 #include <gtest/gtest.h>
 
@@ -9,6 +11,8 @@
 #include <string>
 
 #include "app/app_state.h"
+#include "app/main_window.h"
+#include "app/platform_calls.h"
 #include "app/web_endpoints.h"
 #include "support/program_fixture.h"
 #include "tray/tray_icon.h"
@@ -44,6 +48,17 @@ protected:
         ProgramTest::TearDown();
     }
     bool BalloonShown() const { return !seam.notifyIcons.empty(); }
+    // The check as the program runs it: the download on its thread, whose
+    // message tells the owner when it has ended; then the answer is read.
+    void Check() {
+        controller.CheckForUpdates(owner);
+        // Generous: a thread's first COM start is slow on a loaded machine.
+        ASSERT_EQ(WaitForSingleObject(g_app.versionDownload.get(), 20000), WAIT_OBJECT_0);
+        EXPECT_FALSE(VersionDownloadRunning());
+        MSG done = {};
+        ASSERT_TRUE(PeekMessageW(&done, owner, kUpdateCheckDoneMessage, kUpdateCheckDoneMessage, PM_REMOVE));
+        if (done.wParam) controller.OfferUpdate(tray);
+    }
 
     HWND owner = nullptr;
     TrayIcon tray;
@@ -53,16 +68,15 @@ protected:
 
 }  // namespace
 
-TEST_F(UpdateCheck, DownloadsTheVersionFileBesideTheExecutable) {
-    wchar_t exe[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, exe, MAX_PATH);
-    std::wstring expected(exe);
-    expected = expected.substr(0, expected.rfind(L'\\')) + L"\\vxversion.orv";
-    EXPECT_EQ(path, expected);
+TEST_F(UpdateCheck, DownloadsTheVersionFileIntoTheTemporaryFolder) {
+    // The user's own folder for such files, never the program's folder.
+    wchar_t temp[MAX_PATH] = {};
+    ASSERT_NE(GetEnvironmentVariableW(L"TMP", temp, MAX_PATH), 0u);
+    EXPECT_EQ(path, std::wstring(temp) + L"\\vxversion.orv");
 
     seam.downloadResult = S_OK;
     seam.downloadBody = "101\r\n";
-    controller.CheckForUpdates(tray);
+    Check();
     ASSERT_EQ(seam.downloads.size(), 1u);
     EXPECT_EQ(seam.downloads[0].url, VersionFileUrl());
     EXPECT_EQ(seam.downloads[0].localPath, path);
@@ -113,7 +127,7 @@ TEST_F(UpdateCheck, EachKindOfFirstLineHasItsOutcome) {
         tray.updateClickPending = false;
         seam.downloadResult = S_OK;
         seam.downloadBody = c.body;
-        controller.CheckForUpdates(tray);
+        Check();
         EXPECT_EQ(BalloonShown(), c.balloon);
         EXPECT_EQ(tray.updateClickPending, c.balloon);
         EXPECT_EQ(FileExists(path), c.fileStays);
@@ -124,7 +138,7 @@ TEST_F(UpdateCheck, EachKindOfFirstLineHasItsOutcome) {
 TEST_F(UpdateCheck, FailedDownloadLeavesAnOldFileAlone) {
     WriteFileBytes(path, "101 from an earlier start");
     seam.downloadResult = HRESULT(0x800C0019);  // INET_E_INVALID_CERTIFICATE
-    controller.CheckForUpdates(tray);
+    Check();
     EXPECT_EQ(seam.downloads.size(), 1u);
     EXPECT_FALSE(BalloonShown());
     EXPECT_EQ(FileBytes(path), "101 from an earlier start");
@@ -135,7 +149,7 @@ TEST_F(UpdateCheck, NoBalloonWithoutACreatedIcon) {
     seam.notifyIcons.clear();
     seam.downloadResult = S_OK;
     seam.downloadBody = "101";
-    controller.CheckForUpdates(tray);
+    Check();
     EXPECT_FALSE(BalloonShown());
     EXPECT_FALSE(tray.updateClickPending);
     EXPECT_FALSE(FileExists(path));
@@ -149,4 +163,57 @@ TEST_F(UpdateCheck, DownloadPageTellsTheRunningVersion) {
     EXPECT_EQ(seam.shellExecutes[0].file, std::wstring(L"https://") + SiteHost() + L"/vx/update/?ver=100");
     EXPECT_TRUE(seam.shellExecutes[0].parametersNull && seam.shellExecutes[0].directoryNull);
     EXPECT_EQ(seam.shellExecutes[0].show, SW_SHOWNORMAL);
+}
+
+namespace {
+
+// WinINet is no known DLL: like the program, the test takes it from System32 only.
+template <typename Function>
+Function WinInet(const char* name) {
+    const HMODULE module = LoadLibraryExW(L"wininet.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+}
+
+// Whether WinINet's cache holds an entry for the address.
+bool CacheHolds(const std::wstring& url) {
+    static const auto getInfo =
+        WinInet<BOOL(WINAPI*)(LPCWSTR, LPINTERNET_CACHE_ENTRY_INFOW, LPDWORD)>("GetUrlCacheEntryInfoW");
+    DWORD size = 0;
+    if (!getInfo) return false;
+    if (getInfo(url.c_str(), nullptr, &size)) return true;
+    return GetLastError() == ERROR_INSUFFICIENT_BUFFER;
+}
+
+bool CacheAnswer(const std::wstring& url, const std::string& body) {
+    static const auto create = WinInet<BOOL(WINAPI*)(LPCWSTR, DWORD, LPCWSTR, LPWSTR, DWORD)>("CreateUrlCacheEntryW");
+    static const auto commit =
+        WinInet<BOOL(WINAPI*)(LPCWSTR, LPCWSTR, FILETIME, FILETIME, DWORD, LPWSTR, DWORD, LPCWSTR, LPCWSTR)>(
+            "CommitUrlCacheEntryW");
+    wchar_t file[MAX_PATH] = {};
+    if (!create || !commit || !create(url.c_str(), 0, L"orv", file, 0)) return false;
+    WriteFileBytes(file, body);
+    FILETIME never = {0xFFFFFFFF, 0x7FFFFFFF};  // still fresh for ever
+    FILETIME modified = {};
+    return commit(url.c_str(), file, never, modified, NORMAL_CACHE_ENTRY, nullptr, 0, nullptr, nullptr) != FALSE;
+}
+
+}  // namespace
+
+// The real download first drops the cached answer: a stale "no update" kept
+// by WinINet would otherwise hide every new release. Nothing listens on the
+// port, so only the forgetting can remove the entry.
+TEST(RealDownload, ForgetsTheCachedVersionFileFirst) {
+    const std::wstring url = L"https://localhost:1/vx/update/vxversion.orv";
+    ASSERT_TRUE(CacheAnswer(url, "100\r\n"));
+    ASSERT_TRUE(CacheHolds(url));
+    wchar_t temp[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH + 1, temp);
+    const std::wstring local = std::wstring(temp) + L"cache-test.orv";
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    EXPECT_TRUE(FAILED(DefaultPlatformCalls().downloadToFile(url.c_str(), local.c_str())));
+    if (SUCCEEDED(com)) CoUninitialize();
+    EXPECT_FALSE(CacheHolds(url));
+    // Should the check above have failed, the entry goes now.
+    if (const auto forget = WinInet<BOOL(WINAPI*)(LPCWSTR)>("DeleteUrlCacheEntryW")) forget(url.c_str());
+    DeleteFileW(local.c_str());
 }

@@ -79,12 +79,18 @@ BOOL WINAPI RecordSystemParameters(UINT action, UINT parameter, PVOID data, UINT
     return TRUE;
 }
 
+bool RecordNotificationAreaPresent() {
+    g_recorder->order.push_back("notificationAreaPresent");
+    return g_recorder->notificationAreaPresent;
+}
+
 }  // namespace
 
 SeamRecorder::SeamRecorder() {
     g_recorder = this;
-    g_platform = PlatformCalls{RecordShellSettings, RecordChangeNotify,   RecordNotifyIcon, RecordShellExecute,
-                               RecordMessageBox,    RecordTrackPopupMenu, RecordDownload,   RecordSystemParameters};
+    g_platform = PlatformCalls{RecordShellSettings, RecordChangeNotify,     RecordNotifyIcon,
+                               RecordShellExecute,  RecordMessageBox,       RecordTrackPopupMenu,
+                               RecordDownload,      RecordSystemParameters, RecordNotificationAreaPresent};
 }
 
 SeamRecorder::~SeamRecorder() {

@@ -83,6 +83,8 @@ public:
     // file receives.
     HRESULT downloadResult = E_FAIL;
     std::string downloadBody;
+    // Whether Explorer's notification area is there.
+    bool notificationAreaPresent = true;
     // Posted to the menu's owner as WM_COMMAND when non-zero, as a user's choice would be.
     UINT menuChoice = 0;
     // The theme SPI_GETHIGHCONTRAST reports; other system parameters are the system's.
