@@ -19,6 +19,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/trusted_root.h"
+
 namespace {
 
 constexpr wchar_t kMainClass[] = L"Veilux";
@@ -580,29 +582,11 @@ int CommandRegistry(int argc, wchar_t** argv) {
 
 // ---- the prefix --------------------------------------------------------------
 
-std::vector<BYTE> ReadWholeFile(const wchar_t* path) {
-    std::vector<BYTE> bytes;
-    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return bytes;
-    BYTE chunk[4096];
-    DWORD got = 0;
-    while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got) bytes.insert(bytes.end(), chunk, chunk + got);
-    CloseHandle(file);
-    return bytes;
-}
-
 // trust-ca FILE.der: adds a certificate authority to this prefix's own
 // machine-wide "Root" store, so that HTTPS to a test server is checked for real.
 int CommandTrustCa(int argc, wchar_t** argv) {
     if (argc < 1) return Usage(L"trust-ca FILE.der");
-    const std::vector<BYTE> der = ReadWholeFile(argv[0]);
-    if (der.empty()) return 1;
-    HCERTSTORE store = CertOpenStore(CERT_STORE_PROV_SYSTEM_W, 0, 0, CERT_SYSTEM_STORE_LOCAL_MACHINE, L"Root");
-    if (!store) return 1;
-    const BOOL added = CertAddEncodedCertificateToStore(
-        store, X509_ASN_ENCODING, der.data(), static_cast<DWORD>(der.size()), CERT_STORE_ADD_REPLACE_EXISTING, nullptr);
-    CertCloseStore(store, 0);
-    return added ? 0 : 1;
+    return AddTrustedRoot(argv[0]) ? 0 : 1;
 }
 
 // record FILE ADDRESS: appends the address and a line feed to FILE; this is

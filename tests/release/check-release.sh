@@ -97,7 +97,7 @@ check "the zip and SHA256SUMS hold the signed .exe" zip_holds_signed_exe
 # same expectations hold on Windows.
 cd "$work"
 x86_64-w64-mingw32-g++-posix -std=c++20 -Wall -Wextra -Wpedantic -Werror -DUNICODE -D_UNICODE -municode -static -Os \
-  "$source_dir/tests/release/verify_trust.cpp" -lwintrust -lcrypt32 -o verify_trust.exe || finish
+  -I "$source_dir" "$source_dir/tests/release/verify_trust.cpp" -lwintrust -lcrypt32 -o verify_trust.exe || finish
 cp "$source_dir/dist/veilux.exe" signed.exe
 cp "$source_dir/build/dist/veilux.exe" unsigned.exe
 cp "$certs/root.der" root.der

@@ -14,31 +14,10 @@
 
 #include <cstdio>
 #include <cwchar>
-#include <vector>
+
+#include "tests/support/trusted_root.h"
 
 namespace {
-
-std::vector<BYTE> ReadWholeFile(const wchar_t* path) {
-    std::vector<BYTE> bytes;
-    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return bytes;
-    BYTE chunk[4096];
-    DWORD got = 0;
-    while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got) bytes.insert(bytes.end(), chunk, chunk + got);
-    CloseHandle(file);
-    return bytes;
-}
-
-bool TrustRoot(const wchar_t* path) {
-    const std::vector<BYTE> der = ReadWholeFile(path);
-    if (der.empty()) return false;
-    HCERTSTORE store = CertOpenStore(CERT_STORE_PROV_SYSTEM_W, 0, 0, CERT_SYSTEM_STORE_LOCAL_MACHINE, L"Root");
-    if (!store) return false;
-    const BOOL added = CertAddEncodedCertificateToStore(
-        store, X509_ASN_ENCODING, der.data(), static_cast<DWORD>(der.size()), CERT_STORE_ADD_REPLACE_EXISTING, nullptr);
-    CertCloseStore(store, 0);
-    return added != FALSE;
-}
 
 // No user interface and no revocation lookup: there is no network here, and
 // a release's certificate is checked for revocation by Windows on the user's
@@ -71,7 +50,7 @@ LONG VerifyFile(const wchar_t* path) {
 int wmain(int argc, wchar_t** argv) {
     int first = 1;
     if (argc > 2 && std::wcscmp(argv[1], L"--trust") == 0) {
-        if (!TrustRoot(argv[2])) {
+        if (!AddTrustedRoot(argv[2])) {
             std::fwprintf(stderr, L"cannot add %ls to the Root store\n", argv[2]);
             return 1;
         }
