@@ -142,20 +142,38 @@ fresh_account() {
   reg_set "$KEY_EXPLORER" HideFileExt dword 1
 }
 
-# wait_reg KEY VALUE EXPECTED [SECONDS]: until the value reads as EXPECTED
-# (in reg_get's form, e.g. "REG_DWORD 1"); prints what it read last.
-wait_reg() {
-  local tenths=$((${4:-5} * 10)) value
+# wait_for SECONDS COMMAND...: runs COMMAND every 0.1 s until it succeeds,
+# for at most SECONDS; fails if it never did.
+wait_for() {
+  local tenths=$(($1 * 10))
+  shift
+  until "$@"; do
+    [ "$tenths" -gt 0 ] || return 1
+    sleep 0.1
+    tenths=$((tenths - 1))
+  done
+}
+
+# wait_output SECONDS EXPECTED COMMAND...: runs COMMAND every 0.1 s until it
+# prints EXPECTED, for at most SECONDS; prints what it printed last, for the
+# test to compare.
+wait_output() {
+  local tenths=$(($1 * 10)) expected=$2 output
+  shift 2
   while :; do
-    value=$(reg_get "$1" "$2")
-    if [ "$value" == "$3" ] || [ "$tenths" -le 0 ]; then
-      echo "$value"
+    output=$("$@")
+    if [ "$output" == "$expected" ] || [ "$tenths" -le 0 ]; then
+      echo "$output"
       return
     fi
     sleep 0.1
     tenths=$((tenths - 1))
   done
 }
+
+# wait_reg KEY VALUE EXPECTED [SECONDS]: until the value reads as EXPECTED
+# (in reg_get's form, e.g. "REG_DWORD 1"); prints what it read last.
+wait_reg() { wait_output "${4:-5}" "$3" reg_get "$1" "$2"; }
 
 # wait_key_settled KEY SECONDS: until nothing has been written to KEY for a
 # second and a half (the program has worked through what was queued).
@@ -352,14 +370,8 @@ version_requests() { grep -c '^GET /vx/update/vxversion.orv$' "$SERVER_LOG" 2>/d
 # wait_requests COUNT SECONDS: until the server has seen COUNT requests for
 # the version file. The check runs beside the user: its request may come
 # after the program first answers.
-wait_requests() {
-  local tenths=$(($2 * 10))
-  until [ "$(version_requests)" -ge "$1" ]; do
-    [ "$tenths" -gt 0 ] || return 1
-    sleep 0.1
-    tenths=$((tenths - 1))
-  done
-}
+wait_requests() { wait_for "$2" version_requests_reach "$1"; }
+version_requests_reach() { [ "$(version_requests)" -ge "$1" ]; }
 
 # The pages the program asked the system to open, one a line.
 opened_pages() { cat "$E2E_OPENED" 2>/dev/null || true; }

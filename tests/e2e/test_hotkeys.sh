@@ -66,12 +66,8 @@ WINEDEBUG=-all wine "$DRIVER" folder-window "$(winepath -w "$COMMANDS" 2>/dev/nu
 folder_pid=$!
 drv find CabinetWClass - 10000 >/dev/null || die "the stand-in folder window did not open"
 refreshes() { grep -c '^41504$' "$COMMANDS" 2>/dev/null || true; }
-# wait_refreshes COUNT: until the folder window has had COUNT refresh commands.
-wait_refreshes() {
-  local tenths=50
-  while [ "$(refreshes)" -lt "$1" ] && [ "$tenths" -gt 0 ]; do sleep 0.1; tenths=$((tenths - 1)); done
-  refreshes
-}
+# wait_refreshes COUNT: until the folder window has had COUNT refresh commands; prints how many it had.
+wait_refreshes() { wait_output 5 "$1" refreshes; }
 drv hotkey hidden
 expect "refreshes after showing hidden files" "$(wait_refreshes 1)" 1
 drv hotkey extensions

@@ -102,20 +102,10 @@ open_settings() {
   drv post Veilux $WM_COMMAND $IDM_SETTINGS 0
   drv find IdiomaSelectorWindow - 5000 >/dev/null || die "Settings opened no window ($1)"
 }
-# wait_focus EXPECTED: until the window is in front with the focus on the
-# control of that id; prints "front F focus ID" as read last.
-wait_focus() {
-  local tenths=30 state
-  while :; do
-    state=$(drv selector read | sed -n 's/^\(front\|focus\) //p' | tr '\n' ' ')
-    if [ "$state" == "1 $1 " ] || [ "$tenths" -le 0 ]; then
-      echo "$state"
-      return
-    fi
-    sleep 0.1
-    tenths=$((tenths - 1))
-  done
-}
+# "F ID ": whether the window is in front (1 or 0), and the id of the control with the focus.
+front_and_focus() { drv selector read | sed -n 's/^\(front\|focus\) //p' | tr '\n' ' '; }
+# wait_focus ID: until the window is in front with the focus on that control; prints what it read last.
+wait_focus() { wait_output 3 "1 $1 " front_and_focus; }
 typed() { drv selector keys "$@" || die "could not type $* into the window"; }
 closed_by() { drv gone IdiomaSelectorWindow 5000 || die "$1 did not close the window"; }
 

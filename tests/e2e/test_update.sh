@@ -155,11 +155,7 @@ serve_version '\r\n'
 rm -f "$TEMP_FILE" "$BESIDE_EXE"
 start_veilux
 wait_main_window || die "no main window after start"
-tenths=150
-until [ -e "$TEMP_FILE" ] || [ "$tenths" -le 0 ]; do
-  sleep 0.1
-  tenths=$((tenths - 1))
-done
+wait_for 15 test -e "$TEMP_FILE" || true
 expect "the version file in the temporary folder" "$(od -An -c "$TEMP_FILE" 2>/dev/null | tr -s ' ')" " \r \n"
 [ -e "$BESIDE_EXE" ] && fail "a version file beside the program" || echo "ok: nothing beside the program"
 close_veilux
