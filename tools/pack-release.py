@@ -66,7 +66,8 @@ def write_winget(folder, version, zip_url, zip_sha256, settings, homepage):
     for kind, (name, fields) in files.items():
         body = {**common, **fields, "ManifestType": kind, "ManifestVersion": WINGET_SCHEMA}
         with open(folder / name, "w", encoding="utf-8", newline="\n") as out:
-            out.write(f"# yaml-language-server: $schema=https://aka.ms/winget-manifest.{kind}.{WINGET_SCHEMA}.schema.json\n\n")
+            schema = f"https://aka.ms/winget-manifest.{kind}.{WINGET_SCHEMA}.schema.json"
+            out.write(f"# yaml-language-server: $schema={schema}\n\n")
             yaml.safe_dump(body, out, sort_keys=False, allow_unicode=True, width=1000)
 
 
@@ -112,7 +113,7 @@ def main(exe, readme, version, epoch, outdir, settings):
     release_url = settings.get("VEILUX_RELEASE_URL", "")
     if release_url:
         if not WINGET_ID.match(settings["VEILUX_PACKAGE_ID"]):
-            sys.exit(f"VEILUX_PACKAGE_ID {settings['VEILUX_PACKAGE_ID']!r} is not a winget identifier (Publisher.Package)")
+            sys.exit(f"VEILUX_PACKAGE_ID {settings['VEILUX_PACKAGE_ID']!r} is not Publisher.Package, as winget wants")
         zip_url = release_url.rstrip("/") + "/" + archive.name
         zip_sha256 = hashlib.sha256(archive.read_bytes()).hexdigest()
         homepage = f"https://{settings['VEILUX_SITE_HOST']}/vx"

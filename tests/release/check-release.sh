@@ -26,16 +26,14 @@ certs=$(mktemp -d)
 trap 'rm -rf "$certs"' EXIT
 tools/make-test-certificate.sh "$certs" || exit 1
 openssl rand -hex 16 >"$certs/wrong-password"
-# The same key on a token of its own, in the temporary folder, never the machine's token store
-# (softhsm2-util takes PINs only as arguments or from a terminal; these are throwaway).
+# The same key on a throwaway token in the temporary folder, never the machine's token store.
 export SOFTHSM2_CONF=$certs/softhsm2.conf
-mkdir "$certs/tokens" && echo "directories.tokendir = $certs/tokens" >"$SOFTHSM2_CONF" && openssl rand -hex 16 >"$certs/pin"
-softhsm2-util --init-token --free --label veilux-test --so-pin "$(openssl rand -hex 16)" --pin "$(cat "$certs/pin")" >/dev/null &&
-  softhsm2-util --import "$certs/signer.p8" --token veilux-test --label signer --id 01 --pin "$(cat "$certs/pin")" \
-  >/dev/null || exit 1
-pkcs12=(SIGN_PKCS12="$certs/signer.p12")
-pkcs11=(SIGN_PKCS11_MODULE=/usr/lib/softhsm/libsofthsm2.so SIGN_KEY="pkcs11:token=veilux-test;object=signer;type=private"
-        SIGN_CERTS="$certs/chain.pem")
+mkdir "$certs/tokens" && echo "directories.tokendir = $certs/tokens" >"$SOFTHSM2_CONF"
+pin=(--pin "$(openssl rand -hex 16 | tee "$certs/pin")")  # softhsm2-util takes it only so or from a terminal
+softhsm2-util --init-token --free --label veilux-test --so-pin "${pin[1]}" "${pin[@]}" >/dev/null &&
+  softhsm2-util --import "$certs/signer.p8" --token veilux-test --label signer --id 01 "${pin[@]}" >/dev/null || exit 1
+pkcs11=(SIGN_PKCS11_MODULE=/usr/lib/softhsm/libsofthsm2.so SIGN_CERTS="$certs/chain.pem"
+        SIGN_KEY="pkcs11:token=veilux-test;object=signer;type=private")
 version=$(sed -n 's/^project(Veilux VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 release_url=https://downloads.orvsoftware.example/veilux/v$version/
 
@@ -64,20 +62,19 @@ signed_dist() {
      SIGN_PASSWORD_FILE="$2" "${@:4}") >"$3" 2>&1
 }
 nothing_in_dist() { ! ls dist/veilux.exe dist/*.zip dist/SHA256SUMS dist/.staging dist/winget >/dev/null 2>&1; }
-quietly() { "$@" >/dev/null 2>&1; }
 
 stopped_at_sign() { [ "$1" -ne 0 ] && grep -q "failed at step 'sign'" "$2" && nothing_in_dist; }
 signed_dist . "$certs/wrong-password" "$work/wrong-pin.log" "${pkcs11[@]}"
 check "a wrong PIN stops make dist at sign, with nothing in dist/" stopped_at_sign $? "$work/wrong-pin.log"
-signed_dist . "$certs/password" "$work/both.log" "${pkcs12[@]}" "${pkcs11[@]}"
+signed_dist . "$certs/password" "$work/both.log" SIGN_PKCS12="$certs/signer.p12" "${pkcs11[@]}"
 check "both signing routes at once are refused" grep -q "not both" "$work/both.log"
-signed_dist . "$certs/wrong-password" "$work/wrong-password.log" "${pkcs12[@]}"
+signed_dist . "$certs/wrong-password" "$work/wrong-password.log" SIGN_PKCS12="$certs/signer.p12"
 check "a wrong password fails make dist" [ $? -ne 0 ]
 check "it fails at the step named sign" grep -q "failed at step 'sign'" "$work/wrong-password.log"
 check "it leaves nothing in dist/" nothing_in_dist
 
 started=$(date +%s)
-signed_dist . "$certs/password" "$work/signed.log" "${pkcs12[@]}"
+signed_dist . "$certs/password" "$work/signed.log" SIGN_PKCS12="$certs/signer.p12"
 status=$?
 echo "     signed make dist: $(($(date +%s) - started)) s"
 sed -n '/^Made/,$s/^/     /p' "$work/signed.log"
@@ -92,10 +89,10 @@ git ls-files -z --cached --others --exclude-standard | while IFS= read -r -d '' 
 done | tar --null -T - -cf - | tar -xf - -C "$copy"
 signed_dist "$copy" "$certs/pin" "$work/second-copy.log" "${pkcs11[@]}"
 check "make dist from a folder with a space in its path" [ $? -eq 0 ]
-check "there it signs through PKCS#11" grep -q "veilux.exe signed by CN=Veilux Test Signer through PKCS#11" \
-  "$work/second-copy.log"
+check "there it signs through PKCS#11" grep -q "signed by CN=Veilux Test Signer through PKCS#11" "$work/second-copy.log"
 no_password_shown() {
-  grep -q -- "-readpass $certs/password" "$work/arguments.log" && grep -q -- "-readpass $certs/pin" "$work/arguments.log" &&
+  grep -q -- "-readpass $certs/password" "$work/arguments.log" &&
+    grep -q -- "-readpass $certs/pin" "$work/arguments.log" &&
     ! grep -qF -f "$certs/password" -f "$certs/wrong-password" -f "$certs/pin" \
       "$work"/*.log build/dist.log "$copy/build/dist.log"
 }
@@ -113,8 +110,8 @@ openssl req -x509 -newkey rsa:2048 -nodes -keyout "$certs/other.key" -out "$cert
   -subj "/CN=Another Root" 2>/dev/null
 check "osslsigncode verify fails against another root" \
   bash -c '! osslsigncode verify -CAfile "$1" -in dist/veilux.exe >/dev/null 2>&1' _ "$certs/other.pem"
-check "osslsigncode verify passes for the token-signed .exe" \
-  quietly osslsigncode verify -CAfile "$certs/root.pem" -in "$copy/dist/veilux.exe"
+check "osslsigncode verify passes for the token-signed .exe" bash -c \
+  'osslsigncode verify -CAfile "$1" -in "$2" >/dev/null 2>&1' _ "$certs/root.pem" "$copy/dist/veilux.exe"
 
 osslsigncode remove-signature -in dist/veilux.exe -out "$work/signature-removed.exe" >/dev/null 2>&1
 check "the signature removed gives the unsigned build's bytes" cmp "$work/signature-removed.exe" build/dist/veilux.exe
@@ -154,28 +151,28 @@ for file in veilux.exe "$zip" SHA256SUMS $(cd dist && echo winget/* scoop/*); do
   check "the second copy's $file has the same bytes" cmp "dist/$file" "$copy/dist/$file"
 done
 
-# Python's test over w (the winget files by type: their fields, first line as "#") and s (Scoop's).
+# A Python test over w (winget's files by type, first line as "#"), its installer i and x, and Scoop's s.
 manifests_hold() {
   python3 - "$1" "$version" "$release_url$zip" "$(sha256sum <"dist/$zip" | cut -d' ' -f1)" <<'PY'
 import glob, json, sys, yaml
 test, version, url, sha = sys.argv[1:]
-w = {d["ManifestType"]: {**d, "#": open(f).readline()} for f in glob.glob("dist/winget/*.yaml")
-     for d in [yaml.safe_load(open(f))]}
-s = json.load(open("dist/scoop/veilux.json"))
-i = w.get("installer", {})
+w = {d["ManifestType"]: {**d, "#": open(f).readline()}
+     for f in glob.glob("dist/winget/*.yaml") for d in [yaml.safe_load(open(f))]}
+s, i = json.load(open("dist/scoop/veilux.json")), w["installer"]
+x = i["Installers"][0]
 sys.exit(not eval(f"({test})"))
 PY
 }
 check "three winget manifests, each with its schema comment" manifests_hold 'sorted(w) == ["defaultLocale",
-  "installer", "version"] and all(d["#"] == f"# yaml-language-server: $schema=https://aka.ms/winget-manifest.{t}.1.12.0.schema.json\n"
-  and d["ManifestVersion"] == "1.12.0" for t, d in w.items())'
-check "every field named is in them" manifests_hold '(i["InstallerType"], i["NestedInstallerType"], i["NestedInstallerFiles"],
-  i["Installers"][0]["Architecture"], w["version"]["DefaultLocale"], w["defaultLocale"]["PackageLocale"]) == ("zip",
-  "portable", [{"RelativeFilePath": "veilux.exe", "PortableCommandAlias": "veilux"}], "x64", "en-US", "en-US") and all(
+  "installer", "version"] and all(d["ManifestVersion"] == "1.12.0" and d["#"] ==
+  f"# yaml-language-server: $schema=https://aka.ms/winget-manifest.{t}.1.12.0.schema.json\n" for t, d in w.items())'
+check "every field named is in them" manifests_hold '(i["InstallerType"], i["NestedInstallerType"], x["Architecture"],
+  w["version"]["DefaultLocale"], w["defaultLocale"]["PackageLocale"], i["NestedInstallerFiles"]) == ("zip", "portable",
+  "x64", "en-US", "en-US", [{"RelativeFilePath": "veilux.exe", "PortableCommandAlias": "veilux"}]) and all(
   w["defaultLocale"][k] for k in ("Publisher", "PackageName", "License", "ShortDescription")) and all(s[k] for k in
   "version description homepage license url hash shortcuts checkver autoupdate".split())'
-check "their hash is the zip's" manifests_hold 'i["Installers"][0]["InstallerSha256"].lower() == s["hash"] == sha'
-check "their address is the release URL + the zip's name" manifests_hold 'i["Installers"][0]["InstallerUrl"] == s["url"] == url'
+check "their hash is the zip's" manifests_hold 'x["InstallerSha256"].lower() == s["hash"] == sha'
+check "their address is the release URL + the zip's name" manifests_hold 'x["InstallerUrl"] == s["url"] == url'
 check "their version is the project's" manifests_hold 'all(d["PackageVersion"] == version for d in w.values())
   and s["version"] == version and s["autoupdate"]["url"].replace("$version", version) == url'
 
