@@ -1,6 +1,7 @@
 #include "support/seam_recorder.h"
 
 #include <cstring>
+#include <utility>
 
 #include "app/platform_calls.h"
 
@@ -29,8 +30,15 @@ void WINAPI RecordChangeNotify(LONG eventId, UINT flags, LPCVOID item1, LPCVOID 
 }
 
 BOOL WINAPI RecordNotifyIcon(DWORD message, PNOTIFYICONDATAW data) {
+    static bool refuseCheck = false;
     g_recorder->notifyIcons.push_back({message, *data});
     g_recorder->order.push_back("notifyIcon");
+    if (std::exchange(refuseCheck, false) && message == NIM_MODIFY) return FALSE;
+    if (message == NIM_ADD && g_recorder->addsToRefuse > 0) {
+        --g_recorder->addsToRefuse;
+        refuseCheck = true;
+        return FALSE;
+    }
     if (message == NIM_ADD && !g_recorder->notifyIconAddResult) return FALSE;
     return g_recorder->notifyIconResult;
 }
@@ -79,9 +87,11 @@ BOOL WINAPI RecordSystemParameters(UINT action, UINT parameter, PVOID data, UINT
     return TRUE;
 }
 
-bool RecordNotificationAreaPresent() {
-    g_recorder->order.push_back("notificationAreaPresent");
-    return g_recorder->notificationAreaPresent;
+ULONGLONG WINAPI RecordTickCount() { return g_recorder->tickCount; }
+
+void RecordRefreshShellViews() {
+    ++g_recorder->shellViewRefreshes;
+    g_recorder->order.push_back("refreshShellViews");
 }
 
 }  // namespace
@@ -90,7 +100,8 @@ SeamRecorder::SeamRecorder() {
     g_recorder = this;
     g_platform = PlatformCalls{RecordShellSettings, RecordChangeNotify,     RecordNotifyIcon,
                                RecordShellExecute,  RecordMessageBox,       RecordTrackPopupMenu,
-                               RecordDownload,      RecordSystemParameters, RecordNotificationAreaPresent};
+                               RecordDownload,      RecordSystemParameters, RecordTickCount,
+                               RecordRefreshShellViews};
 }
 
 SeamRecorder::~SeamRecorder() {
