@@ -96,9 +96,8 @@ HRESULT DownloadToFile(LPCWSTR url, LPCWSTR localPath) {
 
 PlatformCalls DefaultPlatformCalls() {
     return PlatformCalls{
-        GetSetShellSettings, SHChangeNotify, Shell_NotifyIconW,     ShellExecuteW,           MessageBoxW,
-        TrackPopupMenu,      DownloadToFile, SystemParametersInfoW, GetTickCount64,
-        RefreshShellViewsBeside,
+        GetSetShellSettings, SHChangeNotify, Shell_NotifyIconW,     ShellExecuteW,  MessageBoxW,
+        TrackPopupMenu,      DownloadToFile, SystemParametersInfoW, GetTickCount64, RefreshShellViewsBeside,
     };
 }
 

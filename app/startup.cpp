@@ -147,8 +147,7 @@ void RetryTrayIcon(bool timerTick) {
     }
     if (g_platform.tickCount() < g_app.trayWaitEnds) {
         // A new taskbar's announcement leaves the timer's rhythm as it was.
-        if (timerTick)
-            SetTimer(g_app.mainWindow, kTrayRetryTimer, TrayRetryDelayMs(++g_app.trayTries), nullptr);
+        if (timerTick) SetTimer(g_app.mainWindow, kTrayRetryTimer, TrayRetryDelayMs(++g_app.trayTries), nullptr);
         return;
     }
     StopWaitingForTray();

@@ -20,7 +20,8 @@ void RefreshBrowserOf(IDispatch* item) {
         return;
     const UniqueCom<IServiceProvider> provider(rawProvider);
     IShellBrowser* rawBrowser = nullptr;
-    if (FAILED(provider->QueryService(SID_STopLevelBrowser, IID_IShellBrowser, reinterpret_cast<void**>(&rawBrowser))) ||
+    if (FAILED(
+            provider->QueryService(SID_STopLevelBrowser, IID_IShellBrowser, reinterpret_cast<void**>(&rawBrowser))) ||
         !rawBrowser)
         return;
     const UniqueCom<IShellBrowser> browser(rawBrowser);

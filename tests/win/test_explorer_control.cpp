@@ -92,7 +92,8 @@ TEST_F(ExplorerControl, FirstHiddenToggleShowsHiddenAndSystemFiles) {
     EXPECT_EQ(seam.changeNotifies[0].eventId, LONG{SHCNE_ASSOCCHANGED});
     EXPECT_EQ(seam.changeNotifies[0].flags, UINT{SHCNF_IDLIST});
     EXPECT_TRUE(seam.changeNotifies[0].item1Null && seam.changeNotifies[0].item2Null);
-    EXPECT_EQ(seam.order, (std::vector<std::string>{"getShellSettings", "setShellSettings", "changeNotify"}));
+    EXPECT_EQ(seam.order,
+              (std::vector<std::string>{"getShellSettings", "setShellSettings", "changeNotify", "refreshShellViews"}));
 
     EXPECT_TRUE(g_app.hiddenVisible);
     EXPECT_EQ(Advanced(L"Hidden"), DWORD{1});
@@ -160,7 +161,8 @@ TEST_F(ExplorerControl, WithoutTheControllerOnlyTheSystemToggleReachesTheShell) 
     EXPECT_TRUE(seam.order.empty());
 
     ToggleSystemFiles();
-    EXPECT_EQ(seam.order, (std::vector<std::string>{"getShellSettings", "setShellSettings", "changeNotify"}));
+    EXPECT_EQ(seam.order,
+              (std::vector<std::string>{"getShellSettings", "setShellSettings", "changeNotify", "refreshShellViews"}));
     EXPECT_TRUE(g_app.includeSystemFiles);  // inverted from false
     EXPECT_FALSE(Own(L"IncludeSystemFiles"));
     EXPECT_FALSE(Advanced(L"ShowSuperHidden"));
@@ -231,11 +233,14 @@ TEST_F(ExplorerControl, OpenFolderWindowsAreToldToRefreshAfterEachChange) {
     ToggleExtensions();
     PumpMessages();
     EXPECT_EQ(g_folderWindowCommands, (std::vector<WPARAM>{41504, 41504, 41504}));
+    // Every tab and the desktop too, by the shell's window list.
+    EXPECT_EQ(seam.shellViewRefreshes, 3);
     // A change made elsewhere: Explorer refreshes by itself.
     StoreDword(kExplorerAdvancedKeyPath, L"Hidden", 2);
     FollowExplorerValues();
     PumpMessages();
     EXPECT_EQ(g_folderWindowCommands.size(), 3u);
+    EXPECT_EQ(seam.shellViewRefreshes, 3);
     DestroyWindow(folder);
     UnregisterClassW(L"CabinetWClass", folderClass.hInstance);
 }

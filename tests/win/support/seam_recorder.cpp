@@ -98,10 +98,9 @@ void RecordRefreshShellViews() {
 
 SeamRecorder::SeamRecorder() {
     g_recorder = this;
-    g_platform = PlatformCalls{RecordShellSettings, RecordChangeNotify,     RecordNotifyIcon,
-                               RecordShellExecute,  RecordMessageBox,       RecordTrackPopupMenu,
-                               RecordDownload,      RecordSystemParameters, RecordTickCount,
-                               RecordRefreshShellViews};
+    g_platform = PlatformCalls{RecordShellSettings, RecordChangeNotify,     RecordNotifyIcon, RecordShellExecute,
+                               RecordMessageBox,    RecordTrackPopupMenu,   RecordDownload,   RecordSystemParameters,
+                               RecordTickCount,     RecordRefreshShellViews};
 }
 
 SeamRecorder::~SeamRecorder() {
