@@ -319,6 +319,18 @@ TEST_F(FollowingExplorer, ChangesMadeElsewhereAreFollowedWithoutWritingAnything)
     EXPECT_TRUE(g_app.extensionsVisible);
 }
 
+TEST_F(FollowingExplorer, TheWatchOutlivesItsKeyBeingDeletedAndMadeAgain) {
+    ASSERT_TRUE(g_app.explorerWatch);
+    // As a .reg import or a reset script does it; in between the program looks.
+    ASSERT_EQ(RegDeleteTreeW(HKEY_CURRENT_USER, kExplorerAdvancedKeyPath), ERROR_SUCCESS);
+    PumpUntil([] { return false; }, 300);
+    StoreDword(kExplorerAdvancedKeyPath, L"Hidden", 1);
+    EXPECT_TRUE(PumpUntil([] { return g_app.hiddenVisible; }));
+    // And the new key is watched from then on.
+    StoreDword(kExplorerAdvancedKeyPath, L"Hidden", 2);
+    EXPECT_TRUE(PumpUntil([] { return !g_app.hiddenVisible; }));
+}
+
 TEST_F(FollowingExplorer, ShellStateAnnouncementsAreFollowed) {
     g_app.explorerWatch.reset();  // the announcement alone
     StoreDword(kExplorerAdvancedKeyPath, L"Hidden", 1);
