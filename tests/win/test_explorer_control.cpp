@@ -197,13 +197,29 @@ TEST_F(ExplorerControl, FollowingExplorerTakesBothValuesAndLeavesTheOwnOption) {
     EXPECT_FALSE(FollowExplorerValues());  // nothing differs
     StoreDword(kExplorerAdvancedKeyPath, L"Hidden", 1);
     StoreDword(kExplorerAdvancedKeyPath, L"HideFileExt", 1);
-    StoreDword(kExplorerAdvancedKeyPath, L"ShowSuperHidden", 0);
+    StoreDword(kExplorerAdvancedKeyPath, L"ShowSuperHidden", 2);
     EXPECT_TRUE(FollowExplorerValues());
     EXPECT_TRUE(g_app.hiddenVisible);
     EXPECT_FALSE(g_app.extensionsVisible);
-    EXPECT_TRUE(g_app.includeSystemFiles);  // the program's own option, not Explorer's value
+    EXPECT_TRUE(g_app.includeSystemFiles);  // a value Folder Options never writes leaves the option alone
     EXPECT_TRUE(seam.order.empty());
     EXPECT_FALSE(Own(L"IncludeExtensions"));
+    EXPECT_FALSE(Own(L"IncludeSystemFiles"));
+
+    // "Hide protected operating system files" ticked elsewhere: the option
+    // follows and is saved; Explorer's value stays as it was written.
+    StoreDword(kExplorerAdvancedKeyPath, L"ShowSuperHidden", 0);
+    EXPECT_TRUE(FollowExplorerValues());
+    EXPECT_FALSE(g_app.includeSystemFiles);
+    EXPECT_EQ(Own(L"IncludeSystemFiles"), DWORD{0});
+    EXPECT_EQ(Advanced(L"ShowSuperHidden"), DWORD{0});
+    EXPECT_TRUE(seam.order.empty());
+    EXPECT_FALSE(FollowExplorerValues());  // seen already
+    ToggleSystemFiles();  // the program's own write is no change from elsewhere
+    EXPECT_FALSE(FollowExplorerValues());
+    EXPECT_TRUE(g_app.includeSystemFiles);
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, kExplorerAdvancedKeyPath, L"ShowSuperHidden");
+    EXPECT_FALSE(FollowExplorerValues());  // gone: the option stays
     StoreValue(kExplorerAdvancedKeyPath, L"Hidden", REG_BINARY, "12345678", 8);  // unreadable: not shown
     EXPECT_TRUE(FollowExplorerValues());
     EXPECT_FALSE(g_app.hiddenVisible);

@@ -290,6 +290,10 @@ TEST_F(FollowingExplorer, ChangesMadeElsewhereAreFollowedWithoutWritingAnything)
     EXPECT_TRUE(PumpUntil([] { return g_app.hiddenVisible; }));
     EXPECT_STREQ(g_app.tray->nid.szTip, L"Hidden and system files: VISIBLE");
     EXPECT_TRUE(IconShowsVisibleFiles(g_app.tray->currentIcon));
+    // Protected system files hidden in Folder Options: the option follows.
+    StoreDword(kExplorerAdvancedKeyPath, L"ShowSuperHidden", 0);
+    EXPECT_TRUE(PumpUntil([] { return !g_app.includeSystemFiles; }));
+    EXPECT_STREQ(g_app.tray->nid.szTip, L"Hidden files: VISIBLE");
     // The watch is armed again after each change.
     StoreDword(kExplorerAdvancedKeyPath, L"HideFileExt", 0);
     EXPECT_TRUE(PumpUntil([] { return g_app.extensionsVisible; }));
@@ -297,7 +301,7 @@ TEST_F(FollowingExplorer, ChangesMadeElsewhereAreFollowedWithoutWritingAnything)
     EXPECT_TRUE(PumpUntil([] { return !g_app.hiddenVisible; }));
     EXPECT_FALSE(IconShowsVisibleFiles(g_app.tray->currentIcon));
     // Never an answer in the registry or the shell: no ping-pong with whoever changed it.
-    EXPECT_FALSE(ReadStoredDword(kExplorerAdvancedKeyPath, L"ShowSuperHidden"));
+    EXPECT_EQ(ReadStoredDword(kExplorerAdvancedKeyPath, L"ShowSuperHidden"), DWORD{0});
     EXPECT_FALSE(ReadStoredValue(kSettingsKeyPath, L"IncludeExtensions"));
     EXPECT_TRUE(seam.shellSettings.empty() && seam.changeNotifies.empty());
 
