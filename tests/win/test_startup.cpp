@@ -156,8 +156,8 @@ TEST_F(Startup, ATaskbarThatFailsTheAddIsWaitedFor) {
         seam.messageBoxes.clear();
         seam.downloads.clear();
         const bool failsTwice = later == ShellLater::FailsTwiceThenAccepts;
-        seam.notifyIconResult = failsTwice ? TRUE : FALSE;
-        seam.addsToRefuse = failsTwice ? 2 : 0;
+        seam.notifyIconResult = FALSE;
+        seam.acceptAtAdd = failsTwice ? 3 : 0;
         g_shellLater = later;
         SetTimer(nullptr, 0, 300, ShellChanges);
         const int exitCode = RunUntilExit();
@@ -176,11 +176,8 @@ TEST_F(Startup, ATaskbarThatFailsTheAddIsWaitedFor) {
         ASSERT_EQ(messages.size(), at + 5);
         EXPECT_EQ(seam.notifyIcons[at + 3].data.uFlags, UINT{NIF_INFO});
         EXPECT_STREQ(seam.notifyIcons[at + 3].data.szInfoTitle, L"Veilux");
-        EXPECT_EQ(std::count_if(seam.notifyIcons.begin(), seam.notifyIcons.end(),
-                                [](const NotifyIconCall& call) {
-                                    return call.message == NIM_MODIFY && call.data.uFlags == NIF_INFO;
-                                }),
-                  1);
+        const auto balloon = [](const NotifyIconCall& call) { return call.data.uFlags == NIF_INFO; };
+        EXPECT_EQ(std::count_if(seam.notifyIcons.begin(), seam.notifyIcons.end() - 1, balloon), 1);  // not NIM_DELETE
         EXPECT_EQ(messages.back(), DWORD{NIM_DELETE});
         EXPECT_EQ(seam.downloads.size(), 1u);
     }

@@ -1,7 +1,6 @@
 #include "support/seam_recorder.h"
 
 #include <cstring>
-#include <utility>
 
 #include "app/platform_calls.h"
 
@@ -30,15 +29,10 @@ void WINAPI RecordChangeNotify(LONG eventId, UINT flags, LPCVOID item1, LPCVOID 
 }
 
 BOOL WINAPI RecordNotifyIcon(DWORD message, PNOTIFYICONDATAW data) {
-    static bool refuseCheck = false;
     g_recorder->notifyIcons.push_back({message, *data});
     g_recorder->order.push_back("notifyIcon");
-    if (std::exchange(refuseCheck, false) && message == NIM_MODIFY) return FALSE;
-    if (message == NIM_ADD && g_recorder->addsToRefuse > 0) {
-        --g_recorder->addsToRefuse;
-        refuseCheck = true;
-        return FALSE;
-    }
+    if (message == NIM_ADD && g_recorder->acceptAtAdd > 0 && --g_recorder->acceptAtAdd == 0)
+        g_recorder->notifyIconResult = TRUE;
     if (message == NIM_ADD && !g_recorder->notifyIconAddResult) return FALSE;
     return g_recorder->notifyIconResult;
 }

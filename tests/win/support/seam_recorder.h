@@ -83,8 +83,8 @@ public:
     // file receives.
     HRESULT downloadResult = E_FAIL;
     std::string downloadBody;
-    // NIM_ADDs still to be refused, each with the NIM_MODIFY that checks it: a busy taskbar.
-    int addsToRefuse = 0;
+    // When not 0: the shell starts taking the icon at this many more NIM_ADDs.
+    int acceptAtAdd = 0;
     // The clock the program reads (ms); it moves only when a test moves it.
     ULONGLONG tickCount = 1000;
     // Refreshes of the shell's views asked for.
