@@ -56,8 +56,8 @@ bool ExplorerShowsExtensions() {
 
 std::optional<DWORD> ReadSuperHidden() {
     DWORD value = 0;
-    return ReadRegistryDword(kExplorerAdvancedKeyPath, L"ShowSuperHidden", value) ? std::optional<DWORD>(value)
-                                                                                    : std::nullopt;
+    if (!ReadRegistryDword(kExplorerAdvancedKeyPath, L"ShowSuperHidden", value)) return std::nullopt;
+    return value;
 }
 
 // "ShowSuperHidden" as the program last wrote or read it; empty when it was absent.

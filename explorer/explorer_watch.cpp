@@ -8,8 +8,8 @@ constexpr wchar_t kExplorerKeyPath[] = L"Software\\Microsoft\\Windows\\CurrentVe
 
 HKEY OpenForNotify(const wchar_t* path) {
     HKEY key = nullptr;
-    return RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, KEY_NOTIFY | KEY_QUERY_VALUE, &key) == ERROR_SUCCESS ? key
-                                                                                                         : nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, KEY_NOTIFY | KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return nullptr;
+    return key;
 }
 
 // A deleted key's handle hears nothing more, whether or not a key of the
