@@ -95,8 +95,9 @@ void SetButtonKind(HWND button, LONG kind) {
 
 // As in a dialog box: the push button with the focus carries the frame, and
 // OK, the default button, does again once the focus moves on, so Enter
-// presses the framed button. The dialog manager moves the frame itself when
-// Tab moves the focus, but a focus the mouse moved is seen only here.
+// presses the framed button. Checked before each message: the focus may have
+// moved by a key or by the mouse, and the dialog manager may take a frame off
+// a button it moves away from without giving it to OK (Wine's does).
 void ShowDefaultButton(HWND window) {
     const HWND focus = GetFocus();
     if (!focus || !IsChild(window, focus)) return;  // in the back the frame stays where it was
@@ -324,9 +325,8 @@ LRESULT CALLBACK SelectorWindowProc(HWND window, UINT message, WPARAM wParam, LP
     case WM_CREATE: return OnCreate(window);
     case WM_DESTROY: OnDestroy(window); return 0;
     case WM_CLOSE: DestroyWindow(window); return 0;
-    // The dialog manager asks for the default button: for Enter pressed on a
-    // control that is not a push button, and to give the frame back to it
-    // when Tab moves the focus off a push button.
+    // The dialog manager asks which button is the default one: Enter pressed
+    // on a control that is not a push button presses it.
     case DM_GETDEFID: return MAKELONG(IDOK, DC_HASDEFID);
     case WM_ACTIVATE:
         if (OnActivate(window, wParam)) return 0;
