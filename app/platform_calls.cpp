@@ -2,6 +2,8 @@
 
 #include <urlmon.h>
 
+#include "explorer/shell_views.h"
+
 namespace {
 
 // The shell exports its settings call by ordinal 68 on every version.
@@ -90,15 +92,12 @@ HRESULT DownloadToFile(LPCWSTR url, LPCWSTR localPath) {
     return result;
 }
 
-// Explorer's taskbar window holds the notification area.
-bool NotificationAreaPresent() { return FindWindowW(L"Shell_TrayWnd", nullptr) != nullptr; }
-
 }  // namespace
 
 PlatformCalls DefaultPlatformCalls() {
     return PlatformCalls{
-        GetSetShellSettings, SHChangeNotify, Shell_NotifyIconW,     ShellExecuteW,           MessageBoxW,
-        TrackPopupMenu,      DownloadToFile, SystemParametersInfoW, NotificationAreaPresent,
+        GetSetShellSettings, SHChangeNotify, Shell_NotifyIconW,     ShellExecuteW,  MessageBoxW,
+        TrackPopupMenu,      DownloadToFile, SystemParametersInfoW, GetTickCount64, RefreshShellViewsBeside,
     };
 }
 
