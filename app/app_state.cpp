@@ -16,6 +16,7 @@ void ClearRunState() {
     g_app.hiddenVisible = false;
     g_app.includeSystemFiles = false;
     g_app.extensionsVisible = false;
+    for (Shortcut& shortcut : g_app.shortcuts) shortcut = Shortcut{};
     g_app.mainWindow = nullptr;
     g_app.instance = nullptr;
     g_app.trayWaitEnds = 0;
