@@ -32,6 +32,11 @@ struct ShortcutsControls {
     HWND fields[kShortcutCount] = {};
     HWND statuses[kShortcutCount] = {};
     HWND lastFocus = nullptr;  // the control that had the focus when the window was last deactivated
+    // A registered shortcut typed into a field: the field saw its modifiers
+    // but not its key, and forgets it when they are released; it is put
+    // back after each release until all of them are up.
+    HWND typedField = nullptr;
+    std::uint32_t typedWord = kNoShortcut;
 };
 
 HINSTANCE ProgramModule() { return GetModuleHandleW(nullptr); }
@@ -149,6 +154,21 @@ bool IsField(HWND window, HWND control) {
     return controls && control && (control == controls->fields[0] || control == controls->fields[1]);
 }
 
+bool ModifierDown() { return GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0 || GetKeyState(VK_SHIFT) < 0; }
+
+// A key's release reaches the field that a registered shortcut was typed into.
+bool OnTypedShortcutRelease(HWND window, MSG& message) {
+    ShortcutsControls* controls = ControlsOf(window);
+    if (!controls || !controls->typedField || message.hwnd != controls->typedField ||
+        (message.message != WM_KEYUP && message.message != WM_SYSKEYUP))
+        return false;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+    SendMessageW(controls->typedField, HKM_SETHOTKEY, controls->typedWord, 0);
+    if (!ModifierDown()) controls->typedField = nullptr;
+    return true;
+}
+
 // As in a dialog box: Enter presses the push button that has the focus, and
 // OK while the focus is elsewhere; the frame shows which.
 void ShowDefaultButton(HWND window) {
@@ -244,10 +264,11 @@ bool IsShortcutsDialogMessage(MSG& message) {
     }
     // Backspace or Delete alone leaves a field without a shortcut.
     if (message.message == WM_KEYDOWN && (message.wParam == VK_BACK || message.wParam == VK_DELETE) &&
-        IsField(window, message.hwnd) && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_SHIFT) >= 0) {
+        IsField(window, message.hwnd) && !ModifierDown()) {
         SendMessageW(message.hwnd, HKM_SETHOTKEY, 0, 0);
         return true;
     }
+    if (OnTypedShortcutRelease(window, message)) return true;
     ShowDefaultButton(window);
     return IsDialogMessageW(window, &message) != FALSE;
 }
@@ -256,8 +277,11 @@ bool ShortcutsWindowTakesHotkey(int hotkeyId) {
     const HWND window = g_app.shortcutsWindow;
     if (!window || GetForegroundWindow() != window) return false;
     const HWND focus = GetFocus();
-    if (!IsField(window, focus)) return false;
-    SendMessageW(focus, HKM_SETHOTKEY, ShortcutOf(hotkeyId).word, 0);
+    ShortcutsControls* controls = ControlsOf(window);
+    if (!controls || !IsField(window, focus)) return false;
+    controls->typedField = focus;
+    controls->typedWord = ShortcutOf(hotkeyId).word;
+    SendMessageW(focus, HKM_SETHOTKEY, controls->typedWord, 0);
     return true;
 }
 
