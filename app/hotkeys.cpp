@@ -23,14 +23,12 @@ std::wstring KeyName(unsigned vk, bool extended) {
     if (extended) scan |= 1L << 24;
     wchar_t name[64] = {};
     const int length = GetKeyNameTextW(scan, name, 64);
-    return std::wstring(name, length > 0 ? static_cast<std::size_t>(length) : 0);
+    return {name, length > 0 ? static_cast<std::size_t>(length) : 0};
 }
 
 }  // namespace
 
-Shortcut& ShortcutOf(int hotkeyId) {
-    return g_app.shortcuts[hotkeyId == kHotkeyToggleExtensions ? 1 : 0];
-}
+Shortcut& ShortcutOf(int hotkeyId) { return g_app.shortcuts[hotkeyId == kHotkeyToggleExtensions ? 1 : 0]; }
 
 void RegisterStoredShortcuts() {
     for (int id : {kHotkeyToggleHidden, kHotkeyToggleExtensions}) Take(id, ReadShortcutSetting(id));

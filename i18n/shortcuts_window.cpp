@@ -20,8 +20,7 @@ constexpr int kRowWidth = kClientWidth - 2 * kMargin;
 constexpr DWORD kWindowStyle = WS_CAPTION | WS_SYSMENU;
 constexpr int kFieldIds[kShortcutCount] = {kHiddenShortcutFieldId, kExtensionsShortcutFieldId};
 constexpr int kStatusIds[kShortcutCount] = {kHiddenShortcutStatusId, kExtensionsShortcutStatusId};
-constexpr MessageKey kLabels[kShortcutCount] = {MessageKey::ShortcutsHiddenLabel,
-                                                MessageKey::ShortcutsExtensionsLabel};
+constexpr MessageKey kLabels[kShortcutCount] = {MessageKey::ShortcutsHiddenLabel, MessageKey::ShortcutsExtensionsLabel};
 // Shown under a field whose shortcut another program holds (outside a high-contrast theme).
 constexpr COLORREF kStatusColour = RGB(176, 0, 0);
 
@@ -81,8 +80,8 @@ bool BuildControls(HWND window, ShortcutsControls& controls) {
     if (!controls.font) return false;
     for (int i = 0; i < kShortcutCount; ++i) {
         const int top = 14 + i * 72;
-        controls.labels[i] = CreateChild(window, 0, L"STATIC", UiText(kLabels[i]), WS_CHILD | WS_VISIBLE, kMargin,
-                                         top, kRowWidth, 18, 0);
+        controls.labels[i] = CreateChild(window, 0, L"STATIC", UiText(kLabels[i]), WS_CHILD | WS_VISIBLE, kMargin, top,
+                                         kRowWidth, 18, 0);
         controls.fields[i] = CreateChild(window, WS_EX_CLIENTEDGE, HOTKEY_CLASSW, nullptr,
                                          WS_CHILD | WS_VISIBLE | WS_TABSTOP, kMargin, top + 20, kRowWidth, 24,
                                          kFieldIds[i]);
@@ -136,8 +135,7 @@ void ApplyShortcutChoices(HWND window) {
     const ShortcutsControls* controls = ControlsOf(window);
     if (!controls) return;
     std::uint32_t words[kShortcutCount] = {};
-    for (int i = 0; i < kShortcutCount; ++i)
-        words[i] = LOWORD(SendMessageW(controls->fields[i], HKM_GETHOTKEY, 0, 0));
+    for (int i = 0; i < kShortcutCount; ++i) words[i] = LOWORD(SendMessageW(controls->fields[i], HKM_GETHOTKEY, 0, 0));
     bool took[kShortcutCount] = {};
     ChangeShortcuts(words, took);
     for (int i = 0; i < kShortcutCount; ++i) ShowStatus(*controls, i, !took[i] || ShortcutTaken(i));
@@ -149,6 +147,7 @@ void PutDefaults(HWND window) {
         SendDlgItemMessageW(window, kFieldIds[i], HKM_SETHOTKEY, DefaultShortcut(i + 1), 0);
 }
 
+// cppcheck-suppress constParameter ; a handle is passed as the API declares it, not as a pointer to const
 bool IsField(HWND window, HWND control) {
     const ShortcutsControls* controls = ControlsOf(window);
     return controls && control && (control == controls->fields[0] || control == controls->fields[1]);
@@ -213,7 +212,9 @@ bool HighContrastOn() {
 LRESULT OnStaticColour(HWND window, HDC dc, HWND control) {
     const ShortcutsControls* controls = ControlsOf(window);
     const auto brush = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    if (!controls || !brush || HighContrastOn()) return DefWindowProcW(window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
+    if (!controls || !brush || HighContrastOn())
+        return DefWindowProcW(window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                              reinterpret_cast<LPARAM>(control));
     const bool status = control == controls->statuses[0] || control == controls->statuses[1];
     SetBkColor(dc, RGB(255, 255, 255));
     SetTextColor(dc, status ? kStatusColour : RGB(0, 0, 0));
@@ -239,10 +240,9 @@ void OpenShortcutsWindow() {
     AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
-    const HWND window = CreateWindowExW(0, kShortcutsWindowClass, caption, kWindowStyle,
-                                        (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                                        (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, nullptr,
-                                        nullptr, ProgramModule(), nullptr);
+    const HWND window = CreateWindowExW(
+        0, kShortcutsWindowClass, caption, kWindowStyle, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+        (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, nullptr, nullptr, ProgramModule(), nullptr);
     if (!window) return;
     g_app.shortcutsWindow = window;
     ShowWindow(window, SW_SHOW);

@@ -249,10 +249,9 @@ WORD KeyCode(const std::wstring& name) {
     const struct {
         const wchar_t* name;
         WORD vk;
-    } names[] = {{L"down", VK_DOWN},     {L"up", VK_UP},    {L"return", VK_RETURN},
-                 {L"escape", VK_ESCAPE}, {L"tab", VK_TAB},  {L"space", VK_SPACE},
-                 {L"shift", VK_SHIFT},   {L"alt", VK_MENU}, {L"f4", VK_F4},
-                 {L"ctrl", VK_CONTROL}};
+    } names[] = {{L"down", VK_DOWN}, {L"up", VK_UP},       {L"return", VK_RETURN}, {L"escape", VK_ESCAPE},
+                 {L"tab", VK_TAB},   {L"space", VK_SPACE}, {L"shift", VK_SHIFT},   {L"alt", VK_MENU},
+                 {L"f4", VK_F4},     {L"ctrl", VK_CONTROL}};
     for (const auto& known : names)
         if (name == known.name) return known.vk;
     if (name.size() == 1 && name[0] >= L'a' && name[0] <= L'z') return static_cast<WORD>(name[0] - L'a' + L'A');

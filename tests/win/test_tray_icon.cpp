@@ -198,11 +198,26 @@ TEST_F(Tray, MenuHoldsTenEnabledItemsInTheCurrentLanguage) {
         EXPECT_EQ(call.owner, owner);
         EXPECT_TRUE(call.rectNull);
         ASSERT_EQ(call.items.size(), 10u);
-        const UINT ids[10] = {
-            IDM_TOGGLE_HIDDEN, IDM_TOGGLE_SYSTEM_FILES, 0, IDM_TOGGLE_EXTENSIONS, 0, IDM_SETTINGS, IDM_SHORTCUTS,
-            IDM_USER_GUIDE, 0, IDM_EXIT};
-        const wchar_t* texts[10] = {state.first, L"Include protected system files", L"", state.fourth, L"",
-                                    L"Settings", L"Keyboard shortcuts", L"User Guide", L"", L"Exit"};
+        const UINT ids[10] = {IDM_TOGGLE_HIDDEN,
+                              IDM_TOGGLE_SYSTEM_FILES,
+                              0,
+                              IDM_TOGGLE_EXTENSIONS,
+                              0,
+                              IDM_SETTINGS,
+                              IDM_SHORTCUTS,
+                              IDM_USER_GUIDE,
+                              0,
+                              IDM_EXIT};
+        const wchar_t* texts[10] = {state.first,
+                                    L"Include protected system files",
+                                    L"",
+                                    state.fourth,
+                                    L"",
+                                    L"Settings",
+                                    L"Keyboard shortcuts",
+                                    L"User Guide",
+                                    L"",
+                                    L"Exit"};
         for (int i = 0; i < 10; ++i) {
             SCOPED_TRACE(i);
             const bool separator = ids[i] == 0;
