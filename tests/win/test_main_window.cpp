@@ -404,8 +404,12 @@ TEST_F(Shortcuts, OkWithAClearedFieldStoresZeroAndFreesTheKey) {
     EXPECT_EQ(MenuText(0), L"Show hidden files");
     EXPECT_EQ(MenuText(3), L"Hide file extensions\tAlt+Shift+.");  // registered when tried again
 
-    // Defaults fills the fields; Cancel stores nothing.
+    // A working shortcut typed into a field goes there instead of toggling.
     Command(IDM_SHORTCUTS);
+    SendMessageW(window, WM_HOTKEY, kHotkeyToggleExtensions, 0);
+    EXPECT_EQ(SendDlgItemMessageW(g_app.shortcutsWindow, kHiddenShortcutFieldId, HKM_GETHOTKEY, 0, 0), 0x05BE);
+    EXPECT_FALSE(ReadStoredValue(kSettingsKeyPath, L"IncludeExtensions"));
+    // Defaults fills the fields; Cancel stores nothing.
     Press(kShortcutDefaultsId);
     EXPECT_EQ(SendDlgItemMessageW(g_app.shortcutsWindow, kHiddenShortcutFieldId, HKM_GETHOTKEY, 0, 0), 0x04BE);
     Press(IDCANCEL);
