@@ -60,7 +60,8 @@ struct AppState {
 extern AppState g_app;
 
 // Ends the run's state: the controller and the watch go, the three flags are false, no
-// shortcut counts as registered and the window and instance handles are forgotten. The tray is released apart.
+// shortcut counts as registered, and the window and instance handles are forgotten.
+// The tray is released apart.
 void ClearRunState();
 
 // Whether the tray icon is in the notification area (a TrayIcon exists and is created).
