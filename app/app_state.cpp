@@ -1,5 +1,8 @@
 #include "app/app_state.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "explorer/explorer_watch.h"
 #include "tray/tray_icon.h"
 
@@ -16,6 +19,7 @@ void ClearRunState() {
     g_app.hiddenVisible = false;
     g_app.includeSystemFiles = false;
     g_app.extensionsVisible = false;
+    std::fill(std::begin(g_app.shortcuts), std::end(g_app.shortcuts), Shortcut{});
     g_app.mainWindow = nullptr;
     g_app.instance = nullptr;
     g_app.trayWaitEnds = 0;

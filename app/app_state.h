@@ -3,9 +3,11 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <memory>
 
 #include "app/handles.h"
+#include "app/hotkey_rules.h"
 
 class TrayIcon;
 class ExplorerValuesWatch;
@@ -19,6 +21,13 @@ public:
     // Reads the downloaded version file, offers a newer release on the tray
     // and deletes the file.
     void OfferUpdate(TrayIcon& tray) const;
+};
+
+// One of the two global shortcuts: the hotkey control's word it was given (0
+// for none) and whether it is registered now; another program may hold it.
+struct Shortcut {
+    std::uint32_t word = kNoShortcut;
+    bool registered = false;
 };
 
 struct AppState {
@@ -35,6 +44,9 @@ struct AppState {
     std::unique_ptr<TrayIcon> tray;
     std::unique_ptr<AppController> controller;
     HWND selectorWindow = nullptr;
+    HWND shortcutsWindow = nullptr;
+    // Indexed by hotkey id - 1.
+    Shortcut shortcuts[kShortcutCount];
     // Tells the main window when Explorer's values change; null when it could not be had.
     std::unique_ptr<ExplorerValuesWatch> explorerWatch;
     // While the icon waits for the notification area to take it: when to give
@@ -51,8 +63,9 @@ struct AppState {
 // Used only on the user-interface thread.
 extern AppState g_app;
 
-// Ends the run's state: the controller and the watch go, the three flags are false and
-// the window and instance handles are forgotten. The tray is released apart.
+// Ends the run's state: the controller and the watch go, the three flags are false, no
+// shortcut counts as registered, and the window and instance handles are forgotten.
+// The tray is released apart.
 void ClearRunState();
 
 // Whether the tray icon is in the notification area (a TrayIcon exists and is created).

@@ -5,12 +5,14 @@
 #include <memory>
 
 #include "app/app_state.h"
+#include "app/hotkeys.h"
 #include "app/platform_calls.h"
 #include "app/startup.h"
 #include "app/web_endpoints.h"
 #include "explorer/explorer_control.h"
 #include "explorer/explorer_watch.h"
 #include "i18n/language_selector.h"
+#include "i18n/shortcuts_window.h"
 #include "tray/commands.h"
 #include "tray/tray_icon.h"
 #include "update/update_check.h"
@@ -33,8 +35,7 @@ void RunHandler(std::function<void()> TrayIcon::*member) {
 void OnCreate(HWND window) {
     g_app.mainWindow = window;
     // A combination owned by another program simply stays without effect.
-    RegisterHotKey(window, kHotkeyToggleHidden, MOD_ALT, VK_OEM_PERIOD);
-    RegisterHotKey(window, kHotkeyToggleExtensions, MOD_ALT | MOD_SHIFT, VK_OEM_PERIOD);
+    RegisterStoredShortcuts();
     // Run elevated, the program would not hear Explorer (at normal integrity)
     // announce a new taskbar; this one message is let through.
     ChangeWindowMessageFilterEx(window, TaskbarCreatedMessage(), MSGFLT_ALLOW, nullptr);
@@ -48,6 +49,7 @@ void OnDestroy() {
     ClearRunState();
     if (g_app.selectorWindow && IsWindow(g_app.selectorWindow)) DestroyWindow(g_app.selectorWindow);
     g_app.selectorWindow = nullptr;
+    CloseShortcutsWindow();
     PostQuitMessage(0);
 }
 
@@ -62,11 +64,13 @@ void OnCommand(unsigned id) {
         default: break;
         }
     }
-    // Settings works even without the icon, so the user can always reach it.
+    // Settings and the shortcuts work even without the icon, so the user can always reach them.
     if (id == IDM_SETTINGS) OpenLanguageSelector();
+    if (id == IDM_SHORTCUTS) OpenShortcutsWindow();
 }
 
 void OnHotkey(WPARAM id) {
+    if (ShortcutsWindowTakesHotkey(static_cast<int>(id))) return;
     if (id == kHotkeyToggleHidden) ToggleHiddenFiles();
     else if (id == kHotkeyToggleExtensions) ToggleExtensions();
 }

@@ -4,10 +4,9 @@
 
 #include <windows.h>
 
-inline constexpr wchar_t kMainWindowClass[] = L"Veilux";
+#include "app/hotkey_rules.h"  // the hotkey ids
 
-inline constexpr int kHotkeyToggleHidden = 1;  // Alt+.
-inline constexpr int kHotkeyToggleExtensions = 2;  // Alt+Shift+.
+inline constexpr wchar_t kMainWindowClass[] = L"Veilux";
 
 // Private messages to the main window.
 inline constexpr UINT kExplorerValuesChangedMessage = WM_APP + 1;  // from the watch on Explorer's values

@@ -12,6 +12,7 @@
 #include "explorer/explorer_control.h"
 #include "i18n/language.h"
 #include "i18n/language_selector.h"
+#include "i18n/shortcuts_window.h"
 #include "i18n/ui_strings.h"
 #include "res/resource.h"
 #include "tray/tray_icon.h"
@@ -173,6 +174,7 @@ void ExitApplication() {
     EndMenu();
     if (g_app.selectorWindow && IsWindow(g_app.selectorWindow)) DestroyWindow(g_app.selectorWindow);
     g_app.selectorWindow = nullptr;
+    CloseShortcutsWindow();
     // Called from the tray's own handler: the caller holds a copy of it, so
     // destroying the TrayIcon here is safe.
     ReleaseTray();
@@ -202,8 +204,8 @@ int RunVeilux(HINSTANCE instance, bool* downloadStillRunning) {
         MSG message;
         BOOL result;
         while ((result = GetMessageW(&message, nullptr, 0, 0)) != 0 && result != -1) {
-            // The settings window answers the keyboard as a dialog box does.
-            if (IsSelectorDialogMessage(message)) continue;
+            // The settings and shortcuts windows answer the keyboard as a dialog box does.
+            if (IsSelectorDialogMessage(message) || IsShortcutsDialogMessage(message)) continue;
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }

@@ -37,6 +37,20 @@ bool ReadRegistryDword(const wchar_t* keyPath, const wchar_t* valueName, DWORD& 
     return true;
 }
 
+bool ReadRegistryExactDword(const wchar_t* keyPath, const wchar_t* valueName, DWORD& value) {
+    const UniqueKey key = OpenForReading(keyPath);
+    if (!key) return false;
+    DWORD type = REG_NONE;
+    DWORD data = 0;
+    DWORD size = sizeof data;
+    if (RegQueryValueExW(key.get(), valueName, nullptr, &type, reinterpret_cast<BYTE*>(&data), &size) !=
+            ERROR_SUCCESS ||
+        type != REG_DWORD || size != sizeof data)
+        return false;
+    value = data;
+    return true;
+}
+
 bool WriteRegistryDword(const wchar_t* keyPath, const wchar_t* valueName, DWORD value) {
     const UniqueKey key = OpenForWriting(keyPath);
     if (!key) return false;

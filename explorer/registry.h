@@ -11,6 +11,9 @@
 // examined. Fails for a missing key or value and for data longer than 4 bytes.
 bool ReadRegistryDword(const wchar_t* keyPath, const wchar_t* valueName, DWORD& value);
 
+// Reads a value that is a REG_DWORD of exactly 4 bytes; fails for any other.
+bool ReadRegistryExactDword(const wchar_t* keyPath, const wchar_t* valueName, DWORD& value);
+
 // Queries the value's bytes into buffer (which the caller zero-fills);
 // fails when the data does not fit in bufferBytes.
 bool ReadRegistryBytes(const wchar_t* keyPath, const wchar_t* valueName, void* buffer, DWORD bufferBytes);

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "app/hotkey_rules.h"
 #include "explorer/registry.h"
 #include "i18n/catalog.h"
 
@@ -13,6 +14,10 @@ constexpr DWORD kRunEntryBytes = (MAX_PATH - 1 + 2 + 1) * sizeof(wchar_t);
 
 // Windows writes the mark as 12 bytes (a state word and the time of the switch).
 constexpr DWORD kStartupMarkBytes = 64;
+
+const wchar_t* ShortcutValueName(int hotkeyId) {
+    return hotkeyId == kHotkeyToggleExtensions ? L"HotkeyExtensions" : L"HotkeyHidden";
+}
 
 // The key belongs to Windows: it is never created here, only a value in it deleted.
 void ForgetStartupDisabledMark() { RegDeleteKeyValueW(HKEY_CURRENT_USER, kStartupApprovedKeyPath, kRunValueName); }
@@ -38,6 +43,16 @@ void WriteIncludeSystemFiles(bool include) {
 }
 
 void WriteIncludeExtensions(bool shown) { WriteRegistryDword(kSettingsKeyPath, L"IncludeExtensions", shown ? 1 : 0); }
+
+std::uint32_t ReadShortcutSetting(int hotkeyId) {
+    DWORD value = 0;
+    const bool read = ReadRegistryExactDword(kSettingsKeyPath, ShortcutValueName(hotkeyId), value);
+    return StoredShortcut(read ? std::optional<std::uint32_t>(value) : std::nullopt, DefaultShortcut(hotkeyId));
+}
+
+void WriteShortcutSetting(int hotkeyId, std::uint32_t word) {
+    WriteRegistryDword(kSettingsKeyPath, ShortcutValueName(hotkeyId), word);
+}
 
 void WriteRunAtStartup(bool chosen) { WriteRegistryDword(kSettingsKeyPath, L"RunAtStartup", chosen ? 1 : 0); }
 

@@ -4,6 +4,7 @@
 // failed read gives the value's default, a failed write keeps the old value.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -26,6 +27,12 @@ bool ReadIncludeSystemFiles();
 void WriteIncludeSystemFiles(bool include);
 
 void WriteIncludeExtensions(bool shown);
+
+// "HotkeyHidden" and "HotkeyExtensions", by hotkey id: a hotkey control's
+// word, 0 for no shortcut; unreadable or malformed gives the default.
+std::uint32_t ReadShortcutSetting(int hotkeyId);
+void WriteShortcutSetting(int hotkeyId, std::uint32_t word);
+
 void WriteRunAtStartup(bool chosen);
 
 // Whether the Run entry exists (its data is not compared with this program's path).

@@ -36,6 +36,11 @@ enum class MessageKey : int {
     ErrorRegisterClass,
     ErrorCreateWindow,
     ErrorTrayIcon,
+    MenuShortcuts,
+    ShortcutsHiddenLabel,
+    ShortcutsExtensionsLabel,
+    ShortcutsInUse,
+    ShortcutsDefaults,
     Count
 };
 inline constexpr std::size_t kMessageKeyCount = static_cast<std::size_t>(MessageKey::Count);

@@ -1,4 +1,4 @@
-// The program's 29 user-visible texts in its ten languages.
+// The program's user-visible texts in its ten languages.
 // Texts are stored exactly as shown, including deliberate details such as the
 // trailing space of LinkGoToApp, the French space before colons and the
 // full-width colon (U+FF1A) of the Chinese texts.
@@ -38,6 +38,11 @@ const Texts kEnglish = {
     L"Error registering window class",  // ErrorRegisterClass
     L"Error creating window",  // ErrorCreateWindow
     L"Error creating system tray icon",  // ErrorTrayIcon
+    L"Keyboard shortcuts",  // MenuShortcuts
+    L"Show or hide hidden files",  // ShortcutsHiddenLabel
+    L"Show or hide file extensions",  // ShortcutsExtensionsLabel
+    L"In use by another program",  // ShortcutsInUse
+    L"Defaults",  // ShortcutsDefaults
 };
 
 const Texts kSpanish = {
@@ -70,6 +75,11 @@ const Texts kSpanish = {
     L"Error al registrar la clase de ventana",  // ErrorRegisterClass
     L"Error al crear la ventana",  // ErrorCreateWindow
     L"Error al crear el icono en la bandeja del sistema",  // ErrorTrayIcon
+    L"Atajos de teclado",  // MenuShortcuts
+    L"Mostrar u ocultar archivos ocultos",  // ShortcutsHiddenLabel
+    L"Mostrar u ocultar extensiones de archivos",  // ShortcutsExtensionsLabel
+    L"En uso por otro programa",  // ShortcutsInUse
+    L"Predeterminados",  // ShortcutsDefaults
 };
 
 const Texts kPortuguese = {
@@ -102,6 +112,11 @@ const Texts kPortuguese = {
     L"Erro ao registrar a classe da janela",  // ErrorRegisterClass
     L"Erro ao criar a janela",  // ErrorCreateWindow
     L"Erro ao criar o ícone na bandeja do sistema",  // ErrorTrayIcon
+    L"Atalhos de teclado",  // MenuShortcuts
+    L"Mostrar ou ocultar arquivos ocultos",  // ShortcutsHiddenLabel
+    L"Mostrar ou ocultar extensões de arquivos",  // ShortcutsExtensionsLabel
+    L"Em uso por outro programa",  // ShortcutsInUse
+    L"Padrões",  // ShortcutsDefaults
 };
 
 const Texts kGerman = {
@@ -134,6 +149,11 @@ const Texts kGerman = {
     L"Fehler beim Registrieren der Fensterklasse",  // ErrorRegisterClass
     L"Fehler beim Erstellen des Fensters",  // ErrorCreateWindow
     L"Fehler beim Erstellen des Taskleisten-Symbols",  // ErrorTrayIcon
+    L"Tastenkombinationen",  // MenuShortcuts
+    L"Versteckte Dateien anzeigen oder ausblenden",  // ShortcutsHiddenLabel
+    L"Dateierweiterungen anzeigen oder ausblenden",  // ShortcutsExtensionsLabel
+    L"Von einem anderen Programm belegt",  // ShortcutsInUse
+    L"Standardwerte",  // ShortcutsDefaults
 };
 
 const Texts kFrench = {
@@ -166,6 +186,11 @@ const Texts kFrench = {
     L"Erreur lors de l'enregistrement de la classe de fenêtre",  // ErrorRegisterClass
     L"Erreur lors de la création de la fenêtre",  // ErrorCreateWindow
     L"Erreur lors de la création de l'icône dans la barre des tâches",  // ErrorTrayIcon
+    L"Raccourcis clavier",  // MenuShortcuts
+    L"Afficher ou masquer les fichiers cachés",  // ShortcutsHiddenLabel
+    L"Afficher ou masquer les extensions de fichiers",  // ShortcutsExtensionsLabel
+    L"Utilisé par un autre programme",  // ShortcutsInUse
+    L"Par défaut",  // ShortcutsDefaults
 };
 
 const Texts kItalian = {
@@ -198,6 +223,11 @@ const Texts kItalian = {
     L"Errore durante la registrazione della classe finestra",  // ErrorRegisterClass
     L"Errore durante la creazione della finestra",  // ErrorCreateWindow
     L"Errore durante la creazione dell'icona nella barra delle applicazioni",  // ErrorTrayIcon
+    L"Scorciatoie da tastiera",  // MenuShortcuts
+    L"Mostra o nascondi i file nascosti",  // ShortcutsHiddenLabel
+    L"Mostra o nascondi le estensioni dei file",  // ShortcutsExtensionsLabel
+    L"In uso da un altro programma",  // ShortcutsInUse
+    L"Predefiniti",  // ShortcutsDefaults
 };
 
 const Texts kChinese = {
@@ -230,6 +260,11 @@ const Texts kChinese = {
     L"注册窗口类时出错",  // ErrorRegisterClass
     L"创建窗口时出错",  // ErrorCreateWindow
     L"在系统托盘中创建图标时出错",  // ErrorTrayIcon
+    L"键盘快捷键",  // MenuShortcuts
+    L"显示或隐藏隐藏文件",  // ShortcutsHiddenLabel
+    L"显示或隐藏文件扩展名",  // ShortcutsExtensionsLabel
+    L"已被其他程序占用",  // ShortcutsInUse
+    L"默认值",  // ShortcutsDefaults
 };
 
 const Texts kRussian = {
@@ -262,6 +297,11 @@ const Texts kRussian = {
     L"Ошибка регистрации класса окна",  // ErrorRegisterClass
     L"Ошибка создания окна",  // ErrorCreateWindow
     L"Ошибка создания значка в системном трее",  // ErrorTrayIcon
+    L"Сочетания клавиш",  // MenuShortcuts
+    L"Показать или скрыть скрытые файлы",  // ShortcutsHiddenLabel
+    L"Показать или скрыть расширения файлов",  // ShortcutsExtensionsLabel
+    L"Используется другой программой",  // ShortcutsInUse
+    L"По умолчанию",  // ShortcutsDefaults
 };
 
 const Texts kKorean = {
@@ -294,6 +334,11 @@ const Texts kKorean = {
     L"윈도우 클래스 등록 중 오류",  // ErrorRegisterClass
     L"윈도우 생성 중 오류",  // ErrorCreateWindow
     L"시스템 트레이 아이콘 생성 중 오류",  // ErrorTrayIcon
+    L"바로 가기 키",  // MenuShortcuts
+    L"숨김 파일 표시 또는 숨기기",  // ShortcutsHiddenLabel
+    L"파일 확장명 표시 또는 숨기기",  // ShortcutsExtensionsLabel
+    L"다른 프로그램에서 사용 중",  // ShortcutsInUse
+    L"기본값",  // ShortcutsDefaults
 };
 
 const Texts kDutch = {
@@ -326,6 +371,11 @@ const Texts kDutch = {
     L"Fout bij het registreren van de vensterklasse",  // ErrorRegisterClass
     L"Fout bij het maken van het venster",  // ErrorCreateWindow
     L"Fout bij het maken van het pictogram in het systeemvak",  // ErrorTrayIcon
+    L"Sneltoetsen",  // MenuShortcuts
+    L"Verborgen bestanden weergeven of verbergen",  // ShortcutsHiddenLabel
+    L"Bestandsextensies weergeven of verbergen",  // ShortcutsExtensionsLabel
+    L"In gebruik door een ander programma",  // ShortcutsInUse
+    L"Standaardwaarden",  // ShortcutsDefaults
 };
 
 const Texts* const kTextsByLanguage[kLanguageCount] = {

@@ -1,4 +1,4 @@
-// UiStrings: the 29 texts of the current language. Every consumer reads its
+// UiStrings: the texts of the current language. Every consumer reads its
 // text at the moment of use; a text stays valid until the language changes.
 #pragma once
 
@@ -9,5 +9,5 @@
 // The current text for a key; empty before the first language is loaded.
 const wchar_t* UiText(MessageKey key);
 
-// Replaces all 29 texts with those of the language the code selects.
+// Replaces all the texts with those of the language the code selects.
 void LoadLanguageTexts(std::wstring_view code);

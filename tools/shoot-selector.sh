@@ -3,7 +3,8 @@
 # Screenshots of the settings window, one per language code (default EN RU
 # KO), each in a Wine virtual desktop on a private display, cropped to the
 # window; "KO-list" shows the Korean window with its language list dropped
-# open, to see every language name drawn. Needs the mingw build: build/mingw/selector_preview.exe, or the one
+# open, to see every language name drawn; "KO-shortcuts" the keyboard
+# shortcuts window, "KO-taken" the same with Alt+Shift+. held elsewhere. Needs the mingw build: build/mingw/selector_preview.exe, or the one
 # in $VEILUX_BUILD_DIR; the Wine prefix is build/shots/wineprefix, or
 # $SHOOT_PREFIX (both for sessions that keep their own build and prefix).
 set -euo pipefail
@@ -20,12 +21,13 @@ fi
 
 preview=${VEILUX_BUILD_DIR:-$root/build/mingw}/selector_preview.exe
 for shot in "${languages[@]}"; do
-  lang=${shot%-list}
+  lang=${shot%%-*}
   mode=""
-  [ "$lang" = "$shot" ] || mode=list
+  [ "$lang" = "$shot" ] || mode=${shot#*-}
   wine explorer /desktop=shot,640x400 "$preview" "$lang" $mode >/dev/null 2>&1 &
   sleep 3
-  # The 320x215 window is centred on the 640x400 desktop; a margin around it.
+  # The 320x215 window (the shortcuts window a little larger) is centred on
+  # the 640x400 desktop; a margin around it.
   /usr/bin/import -window root -crop 360x255+140+72 +repage "$out/selector-$shot.png"
   wineserver -k >/dev/null 2>&1 || true
   wait || true

@@ -1,5 +1,8 @@
 // The tray's right-click menu: built at each opening, destroyed when it closes.
+#include <string>
+
 #include "app/handles.h"
+#include "app/hotkeys.h"
 #include "app/platform_calls.h"
 #include "i18n/ui_strings.h"
 #include "tray/tray_icon.h"
@@ -10,8 +13,15 @@ void TrayIcon::ShowContextMenu(bool hiddenVisible, bool includeSystemFiles, bool
     const UniqueMenu menu(CreatePopupMenu());
     if (!menu) return;
     for (const MenuItem& item : ContextMenuItems(hiddenVisible, includeSystemFiles, extensionsVisible)) {
-        const wchar_t* text = (item.flags & kMenuSeparator) ? nullptr : UiText(item.text);
-        AppendMenuW(menu.get(), item.flags, item.id, text);
+        if (item.flags & kMenuSeparator) {
+            AppendMenuW(menu.get(), item.flags, item.id, nullptr);
+            continue;
+        }
+        // A working shortcut follows its item after a tab, as a menu shows accelerators.
+        std::wstring text = UiText(item.text);
+        const std::wstring shortcut = item.hotkey ? WorkingShortcutName(item.hotkey) : std::wstring();
+        if (!shortcut.empty()) text += L'\t' + shortcut;
+        AppendMenuW(menu.get(), item.flags, item.id, text.c_str());
     }
     POINT cursor = {};
     GetCursorPos(&cursor);

@@ -1,5 +1,6 @@
 #include "tray/tray_view.h"
 
+#include "app/hotkey_rules.h"
 #include "tray/commands.h"
 
 MessageKey TooltipKey(bool hiddenVisible, bool includeSystemFiles) {
@@ -13,15 +14,17 @@ std::array<MenuItem, kContextMenuItemCount> ContextMenuItems(bool hiddenVisible,
                                                              bool extensionsVisible) {
     const MenuItem separator{kMenuSeparator, 0, MessageKey::Count};
     return {{
-        {kMenuString, IDM_TOGGLE_HIDDEN, hiddenVisible ? MessageKey::MenuHideHidden : MessageKey::MenuShowHidden},
+        {kMenuString, IDM_TOGGLE_HIDDEN, hiddenVisible ? MessageKey::MenuHideHidden : MessageKey::MenuShowHidden,
+         kHotkeyToggleHidden},
         // cppcheck-suppress badBitmaskCheck ; MF_STRING is 0, named for the reader
         {kMenuString | (includeSystemFiles ? kMenuChecked : 0u), IDM_TOGGLE_SYSTEM_FILES,
          MessageKey::MenuIncludeSystem},
         separator,
         {kMenuString, IDM_TOGGLE_EXTENSIONS,
-         extensionsVisible ? MessageKey::MenuHideExtensions : MessageKey::MenuShowExtensions},
+         extensionsVisible ? MessageKey::MenuHideExtensions : MessageKey::MenuShowExtensions, kHotkeyToggleExtensions},
         separator,
         {kMenuString, IDM_SETTINGS, MessageKey::MenuSettings},
+        {kMenuString, IDM_SHORTCUTS, MessageKey::MenuShortcuts},
         {kMenuString, IDM_USER_GUIDE, MessageKey::MenuUserGuide},
         separator,
         {kMenuString, IDM_EXIT, MessageKey::MenuExit},

@@ -21,8 +21,9 @@ struct MenuItem {
     unsigned flags;
     unsigned id;  // 0 for a separator
     MessageKey text;  // ignored for a separator
+    int hotkey = 0;  // the shortcut whose name follows the text, 0 for none
 };
 
-inline constexpr std::size_t kContextMenuItemCount = 9;
+inline constexpr std::size_t kContextMenuItemCount = 10;
 std::array<MenuItem, kContextMenuItemCount> ContextMenuItems(bool hiddenVisible, bool includeSystemFiles,
                                                              bool extensionsVisible);

@@ -28,6 +28,7 @@ WM_TRAYICON=0x0401
 NIN_BALLOONUSERCLICK=0x0405
 IDM_EXIT=1001
 IDM_SETTINGS=1005
+TAB=$'\t'  # between a menu item's text and its shortcut
 
 # ---- reporting ----------------------------------------------------------------
 

@@ -249,16 +249,17 @@ WORD KeyCode(const std::wstring& name) {
     const struct {
         const wchar_t* name;
         WORD vk;
-    } names[] = {{L"down", VK_DOWN},     {L"up", VK_UP},    {L"return", VK_RETURN},
-                 {L"escape", VK_ESCAPE}, {L"tab", VK_TAB},  {L"space", VK_SPACE},
-                 {L"shift", VK_SHIFT},   {L"alt", VK_MENU}, {L"f4", VK_F4}};
+    } names[] = {{L"down", VK_DOWN}, {L"up", VK_UP},       {L"return", VK_RETURN}, {L"escape", VK_ESCAPE},
+                 {L"tab", VK_TAB},   {L"space", VK_SPACE}, {L"shift", VK_SHIFT},   {L"alt", VK_MENU},
+                 {L"f4", VK_F4},     {L"ctrl", VK_CONTROL}};
     for (const auto& known : names)
         if (name == known.name) return known.vk;
+    if (name.size() == 1 && name[0] >= L'a' && name[0] <= L'z') return static_cast<WORD>(name[0] - L'a' + L'A');
     return 0;
 }
 
 // keys KEY...: presses and releases each key in turn (down, up, return,
-// escape, tab, space, f4); "shift+tab" or "alt+f4" holds the first keys
+// escape, tab, space, f4, a to z); "shift+tab" or "ctrl+alt+h" holds the first keys
 // while the last one is pressed.
 int CommandKeys(int argc, wchar_t** argv) {
     for (int i = 0; i < argc; ++i) {
@@ -267,7 +268,7 @@ int CommandKeys(int argc, wchar_t** argv) {
         for (std::size_t start = 0;;) {
             const std::size_t plus = chord.find(L'+', start);
             const WORD vk = KeyCode(chord.substr(start, plus == std::wstring::npos ? plus : plus - start));
-            if (!vk) return Usage(L"keys down|up|return|escape|tab|space|f4|shift+KEY|alt+KEY...");
+            if (!vk) return Usage(L"keys down|up|return|escape|tab|space|f4|a-z|shift+KEY|alt+KEY|ctrl+KEY...");
             keys.push_back(vk);
             if (plus == std::wstring::npos) break;
             start = plus + 1;

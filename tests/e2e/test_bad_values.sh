@@ -18,12 +18,13 @@ expect "Lang: the too-long code is replaced by the chosen one" "$(reg_get "$KEY_
 echo "-- the defaults in effect"
 open_menu || die "no menu"
 wait_menu_built 1 || die "no menu in Wine's trace"
-expected="1002 0 0 Show hidden files
+expected="1002 0 0 Show hidden files${TAB}Alt+.
 1003 0 0 Include protected system files
 0 0 0 -
-1004 0 0 Hide file extensions
+1004 0 0 Hide file extensions${TAB}Alt+Shift+.
 0 0 0 -
 1005 0 0 Settings
+1007 0 0 Keyboard shortcuts
 1006 0 0 User Guide
 0 0 0 -
 1001 0 0 Exit"

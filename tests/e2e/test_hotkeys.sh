@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Alt+full stop shows and hides hidden files (with protected system files,
 # the default), and the icon's picture and tooltip follow; Alt+Shift+full
-# stop changes only the file-name extensions. An open folder window is told
+# stop changes only the file-name extensions; a stored Ctrl+Alt+H takes Alt+.'s place. An open folder window is told
 # to refresh after each change the program makes. Changes made elsewhere,
 # announced or not, show on the icon, and the next press flips them.
 source "$(dirname "$0")/common.sh"
@@ -122,6 +122,19 @@ drv post CabinetWClass $WM_CLOSE 0 0
 wait_exit "$folder_pid" 5
 [ "$EXIT_STATUS" = running ] && kill "$folder_pid"
 
+close_veilux
+expect "exit code after WM_CLOSE" "$EXIT_STATUS" 0
+
+echo "-- a stored Ctrl+Alt+H toggles hidden files, and Alt+. no longer does"
+reg_set "$KEY_PROGRAM" HotkeyHidden dword 0x0648
+start_veilux
+wait_main_window || die "no main window after the second start"
+wait_ready || die "the program does not answer after the second start"
+drv keys ctrl+alt+h
+expect "Hidden after Ctrl+Alt+H" "$(wait_reg "$KEY_EXPLORER" Hidden "REG_DWORD 1")" "REG_DWORD 1"
+drv hotkey hidden
+sleep 1
+expect "Alt+. changes nothing" "$(reg_get "$KEY_EXPLORER" Hidden)" "REG_DWORD 1"
 close_veilux
 expect "exit code after WM_CLOSE" "$EXIT_STATUS" 0
 finish

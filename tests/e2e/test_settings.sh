@@ -51,12 +51,13 @@ expect "RunAtStartup" "$(reg_get "$KEY_PROGRAM" RunAtStartup)" "REG_DWORD 1"
 echo "-- opened again: in German, with the stored choices"
 open_menu || die "no menu"
 wait_menu_built 3 || die "the menu is not in Wine's trace"
-expected_de="1002 0 0 Versteckte Dateien anzeigen
+expected_de="1002 0 0 Versteckte Dateien anzeigen${TAB}Alt+.
 1003 1 0 Geschützte Systemdateien einschließen
 0 0 0 -
-1004 0 0 Dateierweiterungen anzeigen
+1004 0 0 Dateierweiterungen anzeigen${TAB}Alt+Shift+.
 0 0 0 -
 1005 0 0 Einstellungen
+1007 0 0 Tastenkombinationen
 1006 0 0 Benutzerhandbuch
 0 0 0 -
 1001 0 0 Beenden"

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The right-click menu: its nine items in the current language, the check
+# The right-click menu: its ten items in the current language, with the
+# shortcuts' names after the two toggles, the check
 # mark of "Include protected system files" and choosing it; a double click
 # on the icon flips hidden files; the menu in Russian.
 source "$(dirname "$0")/common.sh"
@@ -20,12 +21,13 @@ sleep 0.3
 screenshot "$WORK/menu-en.png"
 read -r _ mx my _ <"$WORK/menu-window.txt"
 crop "$WORK/menu-en.png" "$SHOTS/menu-en.png" "$(to_corner $((mx - 10)) $((my - 10)))"
-expected_en="1002 0 0 Show hidden files
+expected_en="1002 0 0 Show hidden files${TAB}Alt+.
 1003 1 0 Include protected system files
 0 0 0 -
-1004 0 0 Show file extensions
+1004 0 0 Show file extensions${TAB}Alt+Shift+.
 0 0 0 -
 1005 0 0 Settings
+1007 0 0 Keyboard shortcuts
 1006 0 0 User Guide
 0 0 0 -
 1001 0 0 Exit"
@@ -48,7 +50,7 @@ xdotool mousemove "$TRAY_X" "$TRAY_Y" click --repeat 2 --delay 100 1
 expect "Hidden after a double click" "$(wait_reg "$KEY_EXPLORER" Hidden "REG_DWORD 1")" "REG_DWORD 1"
 open_menu || die "no menu after the double click"
 wait_menu_built 3 || die "the third menu is not in Wine's trace"
-expect "item 1 now offers to hide" "$(menu_items | sed -n 1p)" "1002 0 0 Hide hidden files"
+expect "item 1 now offers to hide" "$(menu_items | sed -n 1p)" "1002 0 0 Hide hidden files${TAB}Alt+."
 close_menu
 xdotool mousemove "$TRAY_X" "$TRAY_Y" click 1
 sleep 0.8
@@ -70,12 +72,13 @@ sleep 0.3
 screenshot "$WORK/menu-ru.png"
 read -r _ mx my _ <"$WORK/menu-window.txt"
 crop "$WORK/menu-ru.png" "$SHOTS/menu-ru.png" "$(to_corner $((mx - 10)) $((my - 10)))"
-expected_ru="1002 0 0 Показать скрытые файлы
+expected_ru="1002 0 0 Показать скрытые файлы${TAB}Alt+.
 1003 1 0 Включить защищённые системные файлы
 0 0 0 -
-1004 0 0 Показать расширения файлов
+1004 0 0 Показать расширения файлов${TAB}Alt+Shift+.
 0 0 0 -
 1005 0 0 Настройки
+1007 0 0 Сочетания клавиш
 1006 0 0 Руководство пользователя
 0 0 0 -
 1001 0 0 Выход"

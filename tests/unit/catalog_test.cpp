@@ -140,6 +140,11 @@ TEST(Catalog, SpotChecks) {
         {Language::Korean, MessageKey::LinkGoToMaker, L"Orv Software로 이동"},
         {Language::Dutch, MessageKey::TipHiddenSystemVisible, L"Verborgen en systeembestanden: ZICHTBAAR"},
         {Language::Dutch, MessageKey::ErrorAlreadyRunning, L"De toepassing wordt al uitgevoerd."},
+        {Language::English, MessageKey::MenuShortcuts, L"Keyboard shortcuts"},
+        {Language::English, MessageKey::ShortcutsInUse, L"In use by another program"},
+        {Language::German, MessageKey::ShortcutsHiddenLabel, L"Versteckte Dateien anzeigen oder ausblenden"},
+        {Language::Korean, MessageKey::ShortcutsDefaults, L"기본값"},
+        {Language::French, MessageKey::ShortcutsExtensionsLabel, L"Afficher ou masquer les extensions de fichiers"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Text(c.language, c.key), c.text)

@@ -33,8 +33,9 @@ TEST(TrayView, IdentifiersOfTheIconAndCommands) {
     EXPECT_EQ(TRAY_ICON_ID, 1u);
 }
 
-// Nine items in a fixed order; only the two toggles' texts and the check mark
-// depend on the state, and no item is ever grayed, disabled or default.
+// Ten items in a fixed order; only the two toggles' texts and the check mark
+// depend on the state, and no item is ever grayed, disabled or default. The
+// two toggles carry their shortcuts' names.
 TEST(TrayView, ContextMenuForEveryState) {
     for (int state = 0; state < 8; ++state) {
         const bool hiddenVisible = (state & 1) != 0;
@@ -46,13 +47,15 @@ TEST(TrayView, ContextMenuForEveryState) {
             unsigned flags;
             unsigned id;
             const wchar_t* english;  // null for a separator
+            int hotkey = 0;
         } expected[kContextMenuItemCount] = {
-            {0x0000, 1002, hiddenVisible ? L"Hide hidden files" : L"Show hidden files"},
+            {0x0000, 1002, hiddenVisible ? L"Hide hidden files" : L"Show hidden files", 1},
             {includeSystem ? 0x0008u : 0x0000u, 1003, L"Include protected system files"},
             {0x0800, 0, nullptr},
-            {0x0000, 1004, extensionsVisible ? L"Hide file extensions" : L"Show file extensions"},
+            {0x0000, 1004, extensionsVisible ? L"Hide file extensions" : L"Show file extensions", 2},
             {0x0800, 0, nullptr},
             {0x0000, 1005, L"Settings"},
+            {0x0000, 1007, L"Keyboard shortcuts"},
             {0x0000, 1006, L"User Guide"},
             {0x0800, 0, nullptr},
             {0x0000, 1001, L"Exit"},
@@ -61,6 +64,7 @@ TEST(TrayView, ContextMenuForEveryState) {
         for (std::size_t i = 0; i < kContextMenuItemCount; ++i) {
             EXPECT_EQ(items[i].flags, expected[i].flags) << "position " << i + 1;
             EXPECT_EQ(items[i].id, expected[i].id) << "position " << i + 1;
+            EXPECT_EQ(items[i].hotkey, expected[i].hotkey) << "position " << i + 1;
             if (expected[i].english == nullptr) continue;
             ASSERT_LT(static_cast<std::size_t>(items[i].text), kMessageKeyCount) << "position " << i + 1;
             EXPECT_EQ(std::wstring(CatalogText(Language::English, items[i].text)), expected[i].english)

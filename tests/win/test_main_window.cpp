@@ -1,12 +1,14 @@
 // The hidden window's messages, on a program started by InitInstance inside
 // the test: real window, hotkeys and registry; shell calls recorded.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 
 #include "app/app_state.h"
+#include "app/hotkeys.h"
 #include "app/main_window.h"
 #include "app/platform_calls.h"
 #include "app/startup.h"
@@ -14,6 +16,7 @@
 #include "explorer/explorer_control.h"
 #include "explorer/explorer_watch.h"
 #include "explorer/settings_store.h"
+#include "i18n/shortcuts_window.h"
 #include "support/program_fixture.h"
 #include "tray/commands.h"
 #include "tray/tray_icon.h"
@@ -57,6 +60,38 @@ void SendKeys(std::initializer_list<std::pair<WORD, bool>> keys) {
     }
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
+
+// Another program (the test) holds Alt+Shift+. and Ctrl+Alt+H before the start.
+class Shortcuts : public MainWindow {
+protected:
+    void BeforeStart() override {
+        ASSERT_TRUE(RegisterHotKey(nullptr, 11, MOD_ALT | MOD_SHIFT, VK_OEM_PERIOD));
+        ASSERT_TRUE(RegisterHotKey(nullptr, 12, MOD_CONTROL | MOD_ALT, 'H'));
+    }
+    void TearDown() override {
+        UnregisterHotKey(nullptr, 11);
+        UnregisterHotKey(nullptr, 12);
+        MainWindow::TearDown();
+    }
+    std::wstring Status(int id) {
+        wchar_t text[64] = {};
+        GetDlgItemTextW(g_app.shortcutsWindow, id, text, 64);
+        return text;
+    }
+    void Put(int id, WORD word) { SendDlgItemMessageW(g_app.shortcutsWindow, id, HKM_SETHOTKEY, word, 0); }
+    void Press(int id) { SendMessageW(g_app.shortcutsWindow, WM_COMMAND, id, 0); }
+    std::wstring MenuText(std::size_t index) {
+        seam.popupMenus.clear();
+        Tray(WM_RBUTTONUP);
+        return seam.popupMenus.at(0).items.at(index).text;
+    }
+    // Whether a combination is free for another program.
+    static bool Free(UINT modifiers, UINT key) {
+        if (!RegisterHotKey(nullptr, 13, modifiers, key)) return false;
+        UnregisterHotKey(nullptr, 13);
+        return true;
+    }
+};
 
 // Explorer's values as a user's are, before the program starts.
 class FollowingExplorer : public MainWindow {
@@ -156,7 +191,7 @@ TEST_F(MainWindow, TrayNotifications) {
     Tray(WM_RBUTTONUP);
     ASSERT_EQ(seam.popupMenus.size(), 1u);
     EXPECT_EQ(seam.popupMenus[0].owner, window);
-    EXPECT_EQ(seam.popupMenus[0].items[0].text, L"Show hidden files");
+    EXPECT_EQ(seam.popupMenus[0].items[0].text, L"Show hidden files\tAlt+.");
     PumpMessages();  // the choice arrives as WM_COMMAND
     EXPECT_EQ(Hidden(), DWORD{1});
 
@@ -355,4 +390,61 @@ TEST_F(FollowingExplorer, TheShellsOwnAnnouncementDuringAPressFlipsOnce) {
     EXPECT_TRUE(g_app.extensionsVisible);
     EXPECT_EQ(ReadStoredDword(kExplorerAdvancedKeyPath, L"HideFileExt"), DWORD{0});
     EXPECT_EQ(ReadStoredDword(kSettingsKeyPath, L"IncludeExtensions"), DWORD{1});
+}
+
+TEST_F(Shortcuts, OkWithATakenKeyTakesTheOldOneBackAndKeepsTheWindowOpen) {
+    EXPECT_TRUE(seam.messageBoxes.empty());  // a taken key leaves the start silent
+    EXPECT_EQ(MenuText(0), L"Show hidden files\tAlt+.");
+    EXPECT_EQ(MenuText(3), L"Hide file extensions");  // not registered: no name
+    Command(IDM_SHORTCUTS);
+    ASSERT_NE(g_app.shortcutsWindow, nullptr);
+    wchar_t caption[64] = {};
+    GetWindowTextW(g_app.shortcutsWindow, caption, 64);
+    EXPECT_STREQ(caption, L"Keyboard shortcuts - Veilux 1.0");
+    EXPECT_EQ(Status(kHiddenShortcutStatusId), L"");
+    EXPECT_EQ(Status(kExtensionsShortcutStatusId), L"In use by another program");
+
+    for (WORD taken : {WORD{0x0648}, WORD{0x05BE}}) {  // held by the test; the other field's keys
+        Put(kHiddenShortcutFieldId, taken);
+        Press(IDOK);
+        ASSERT_NE(g_app.shortcutsWindow, nullptr);
+        EXPECT_EQ(Status(kHiddenShortcutStatusId), L"In use by another program");
+        EXPECT_FALSE(ReadStoredValue(kSettingsKeyPath, L"HotkeyHidden"));
+        EXPECT_FALSE(RegisterHotKey(nullptr, 14, MOD_ALT, VK_OEM_PERIOD));  // the old one is back
+        EXPECT_EQ(GetLastError(), DWORD{ERROR_HOTKEY_ALREADY_REGISTERED});
+    }
+
+    UnregisterHotKey(nullptr, 12);  // now free
+    Put(kHiddenShortcutFieldId, 0x0648);
+    Press(IDOK);
+    EXPECT_EQ(g_app.shortcutsWindow, nullptr);
+    EXPECT_EQ(ReadStoredDword(kSettingsKeyPath, L"HotkeyHidden"), DWORD{0x0648});
+    EXPECT_TRUE(Free(MOD_ALT, VK_OEM_PERIOD));
+    EXPECT_FALSE(Free(MOD_CONTROL | MOD_ALT, 'H'));
+    EXPECT_EQ(MenuText(0), L"Show hidden files\t" + ShortcutName(0x0648));
+}
+
+TEST_F(Shortcuts, OkWithAClearedFieldStoresZeroAndFreesTheKey) {
+    UnregisterHotKey(nullptr, 11);
+    Command(IDM_SHORTCUTS);
+    Put(kHiddenShortcutFieldId, 0);
+    Press(IDOK);
+    EXPECT_EQ(g_app.shortcutsWindow, nullptr);
+    EXPECT_EQ(ReadStoredDword(kSettingsKeyPath, L"HotkeyHidden"), DWORD{0});
+    EXPECT_FALSE(ReadStoredValue(kSettingsKeyPath, L"HotkeyExtensions"));  // unchanged, not written
+    EXPECT_TRUE(Free(MOD_ALT, VK_OEM_PERIOD));
+    EXPECT_EQ(MenuText(0), L"Show hidden files");
+    EXPECT_EQ(MenuText(3), L"Hide file extensions\tAlt+Shift+.");  // registered when tried again
+
+    // A working shortcut typed into a field goes there instead of toggling.
+    Command(IDM_SHORTCUTS);
+    SendMessageW(window, WM_HOTKEY, kHotkeyToggleExtensions, 0);
+    EXPECT_EQ(SendDlgItemMessageW(g_app.shortcutsWindow, kHiddenShortcutFieldId, HKM_GETHOTKEY, 0, 0), 0x05BE);
+    EXPECT_FALSE(ReadStoredValue(kSettingsKeyPath, L"IncludeExtensions"));
+    // Defaults fills the fields; Cancel stores nothing.
+    Press(kShortcutDefaultsId);
+    EXPECT_EQ(SendDlgItemMessageW(g_app.shortcutsWindow, kHiddenShortcutFieldId, HKM_GETHOTKEY, 0, 0), 0x04BE);
+    Press(IDCANCEL);
+    EXPECT_EQ(g_app.shortcutsWindow, nullptr);
+    EXPECT_EQ(ReadStoredDword(kSettingsKeyPath, L"HotkeyHidden"), DWORD{0});
 }

@@ -68,6 +68,18 @@ TEST_F(SettingsStore, IncludeSystemFilesCountsOnlyOne) {
     EXPECT_EQ(ReadStoredDword(kSettingsKeyPath, L"IncludeSystemFiles"), DWORD{1});
 }
 
+TEST_F(SettingsStore, ShortcutsAreFourByteDwordsElseTheirDefaults) {
+    EXPECT_EQ(ReadShortcutSetting(2), 0x05BEu);  // absent
+    const DWORD ctrlAltH = 0x0648;
+    StoreValue(kSettingsKeyPath, L"HotkeyExtensions", REG_BINARY, &ctrlAltH, 4);
+    EXPECT_EQ(ReadShortcutSetting(2), 0x05BEu);
+    StoreValue(kSettingsKeyPath, L"HotkeyExtensions", REG_DWORD, &ctrlAltH, 2);
+    EXPECT_EQ(ReadShortcutSetting(2), 0x05BEu);
+    WriteShortcutSetting(1, ctrlAltH);
+    EXPECT_EQ(ReadStoredDword(kSettingsKeyPath, L"HotkeyHidden"), ctrlAltH);
+    EXPECT_EQ(ReadShortcutSetting(1), ctrlAltH);
+}
+
 TEST_F(SettingsStore, SwitchesAreFourByteDwords) {
     WriteIncludeExtensions(true);
     WriteRunAtStartup(false);

@@ -175,7 +175,7 @@ TEST_F(Tray, AddAgainRestoresPictureAndTooltipWithoutTheBalloon) {
     EXPECT_FALSE(tray.AddAgain());
 }
 
-TEST_F(Tray, MenuHoldsNineEnabledItemsInTheCurrentLanguage) {
+TEST_F(Tray, MenuHoldsTenEnabledItemsInTheCurrentLanguage) {
     TrayIcon tray;
     tray.ShowContextMenu(true, true, true);  // not created: no menu
     EXPECT_TRUE(seam.popupMenus.empty());
@@ -197,14 +197,28 @@ TEST_F(Tray, MenuHoldsNineEnabledItemsInTheCurrentLanguage) {
         EXPECT_EQ(call.flags, 0x0020u);
         EXPECT_EQ(call.owner, owner);
         EXPECT_TRUE(call.rectNull);
-        ASSERT_EQ(call.items.size(), 9u);
-        const UINT ids[9] = {
-            IDM_TOGGLE_HIDDEN, IDM_TOGGLE_SYSTEM_FILES, 0, IDM_TOGGLE_EXTENSIONS, 0, IDM_SETTINGS, IDM_USER_GUIDE, 0,
-            IDM_EXIT};
-        const wchar_t* texts[9] = {
-            state.first, L"Include protected system files", L"", state.fourth, L"", L"Settings", L"User Guide", L"",
-            L"Exit"};
-        for (int i = 0; i < 9; ++i) {
+        ASSERT_EQ(call.items.size(), 10u);
+        const UINT ids[10] = {IDM_TOGGLE_HIDDEN,
+                              IDM_TOGGLE_SYSTEM_FILES,
+                              0,
+                              IDM_TOGGLE_EXTENSIONS,
+                              0,
+                              IDM_SETTINGS,
+                              IDM_SHORTCUTS,
+                              IDM_USER_GUIDE,
+                              0,
+                              IDM_EXIT};
+        const wchar_t* texts[10] = {state.first,
+                                    L"Include protected system files",
+                                    L"",
+                                    state.fourth,
+                                    L"",
+                                    L"Settings",
+                                    L"Keyboard shortcuts",
+                                    L"User Guide",
+                                    L"",
+                                    L"Exit"};
+        for (int i = 0; i < 10; ++i) {
             SCOPED_TRACE(i);
             const bool separator = ids[i] == 0;
             EXPECT_EQ((call.items[i].type & MFT_SEPARATOR) != 0, separator);
@@ -221,5 +235,5 @@ TEST_F(Tray, MenuHoldsNineEnabledItemsInTheCurrentLanguage) {
     seam.popupMenus.clear();
     tray.ShowContextMenu(false, true, false);
     ASSERT_EQ(seam.popupMenus.size(), 1u);
-    EXPECT_EQ(seam.popupMenus[0].items[8].text, L"Выход");
+    EXPECT_EQ(seam.popupMenus[0].items[9].text, L"Выход");
 }

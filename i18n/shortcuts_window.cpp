@@ -1,0 +1,309 @@
+#include "i18n/shortcuts_window.h"
+
+#include <commctrl.h>
+#include <strsafe.h>
+
+#include "app/app_state.h"
+#include "app/hotkeys.h"
+#include "app/platform_calls.h"
+#include "i18n/catalog.h"
+#include "i18n/ui_strings.h"
+#include "res/resource.h"
+#include "veilux_version.h"
+
+namespace {
+
+constexpr int kClientWidth = 320;
+constexpr int kClientHeight = 203;
+constexpr int kMargin = 16;
+constexpr int kRowWidth = kClientWidth - 2 * kMargin;
+constexpr DWORD kWindowStyle = WS_CAPTION | WS_SYSMENU;
+constexpr int kFieldIds[kShortcutCount] = {kHiddenShortcutFieldId, kExtensionsShortcutFieldId};
+constexpr int kStatusIds[kShortcutCount] = {kHiddenShortcutStatusId, kExtensionsShortcutStatusId};
+constexpr MessageKey kLabels[kShortcutCount] = {MessageKey::ShortcutsHiddenLabel, MessageKey::ShortcutsExtensionsLabel};
+// Shown under a field whose shortcut another program holds (outside a high-contrast theme).
+constexpr COLORREF kStatusColour = RGB(176, 0, 0);
+
+// Owned by the window, reached through GWLP_USERDATA.
+struct ShortcutsControls {
+    HFONT font = nullptr;
+    HWND labels[kShortcutCount] = {};
+    HWND fields[kShortcutCount] = {};
+    HWND statuses[kShortcutCount] = {};
+    HWND lastFocus = nullptr;  // the control that had the focus when the window was last deactivated
+    // A registered shortcut typed into a field: the field saw its modifiers
+    // but not its key, and forgets it when they are released; it is put
+    // back after each release until all of them are up.
+    HWND typedField = nullptr;
+    std::uint32_t typedWord = kNoShortcut;
+};
+
+HINSTANCE ProgramModule() { return GetModuleHandleW(nullptr); }
+
+ShortcutsControls* ControlsOf(HWND window) {
+    return reinterpret_cast<ShortcutsControls*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+HWND CreateChild(HWND parent, DWORD exStyle, const wchar_t* className, const wchar_t* text, DWORD style, int x, int y,
+                 int width, int height, int id) {
+    return CreateWindowExW(exStyle, className, text, style, x, y, width, height, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ProgramModule(), nullptr);
+}
+
+bool RegisterShortcutsClass() {
+    WNDCLASSW existing = {};
+    if (GetClassInfoW(ProgramModule(), kShortcutsWindowClass, &existing)) return true;
+    WNDCLASSW windowClass = {};
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = ShortcutsWindowProc;
+    windowClass.hInstance = ProgramModule();
+    windowClass.hIcon = LoadIconW(ProgramModule(), MAKEINTRESOURCEW(IDI_APP));
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
+    windowClass.lpszClassName = kShortcutsWindowClass;
+    return RegisterClassW(&windowClass) != 0;
+}
+
+// Whether the shortcut of a field is held by another program right now.
+bool ShortcutTaken(int index) {
+    const Shortcut& shortcut = g_app.shortcuts[index];
+    return shortcut.word != kNoShortcut && !shortcut.registered;
+}
+
+void ShowStatus(const ShortcutsControls& controls, int index, bool inUse) {
+    SetWindowTextW(controls.statuses[index], inUse ? UiText(MessageKey::ShortcutsInUse) : L"");
+}
+
+bool BuildControls(HWND window, ShortcutsControls& controls) {
+    controls.font = CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"Segoe UI");
+    if (!controls.font) return false;
+    for (int i = 0; i < kShortcutCount; ++i) {
+        const int top = 14 + i * 72;
+        controls.labels[i] = CreateChild(window, 0, L"STATIC", UiText(kLabels[i]), WS_CHILD | WS_VISIBLE, kMargin, top,
+                                         kRowWidth, 18, 0);
+        controls.fields[i] = CreateChild(window, WS_EX_CLIENTEDGE, HOTKEY_CLASSW, nullptr,
+                                         WS_CHILD | WS_VISIBLE | WS_TABSTOP, kMargin, top + 20, kRowWidth, 24,
+                                         kFieldIds[i]);
+        controls.statuses[i] = CreateChild(window, 0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, kMargin, top + 46,
+                                           kRowWidth, 18, kStatusIds[i]);
+        if (!controls.labels[i] || !controls.fields[i] || !controls.statuses[i]) return false;
+        // A bare key or Shift+key would steal the user's typing: Ctrl+Alt is put in front of it.
+        SendMessageW(controls.fields[i], HKM_SETRULES, HKCOMB_NONE | HKCOMB_S,
+                     MAKELPARAM(HOTKEYF_CONTROL | HOTKEYF_ALT, 0));
+        SendMessageW(controls.fields[i], HKM_SETHOTKEY, g_app.shortcuts[i].word, 0);
+        ShowStatus(controls, i, ShortcutTaken(i));
+    }
+    const HWND defaults = CreateChild(window, 0, L"BUTTON", UiText(MessageKey::ShortcutsDefaults),
+                                      WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, kMargin, 162, 90, 25,
+                                      kShortcutDefaultsId);
+    const HWND ok = CreateChild(window, 0, L"BUTTON", UiText(MessageKey::SelectorAccept),
+                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 118, 162, 90, 25, IDOK);
+    const HWND cancel = CreateChild(window, 0, L"BUTTON", UiText(MessageKey::SelectorCancel),
+                                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 214, 162, 90, 25, IDCANCEL);
+    if (!defaults || !ok || !cancel) return false;
+    for (HWND control : {controls.labels[0], controls.fields[0], controls.statuses[0], controls.labels[1],
+                         controls.fields[1], controls.statuses[1], defaults, ok, cancel})
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(controls.font), TRUE);
+    return true;
+}
+
+void FreeControls(HWND window) {
+    ShortcutsControls* controls = ControlsOf(window);
+    if (!controls) return;
+    if (controls->font) DeleteObject(controls->font);
+    delete controls;
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+}
+
+LRESULT OnCreate(HWND window) {
+    auto* controls = new ShortcutsControls{};
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(controls));
+    if (BuildControls(window, *controls)) return 0;
+    // NOLINTNEXTLINE(clang-analyzer-cplusplus.NewDeleteLeaks): freed through the window's data, out of its sight
+    FreeControls(window);
+    return -1;
+}
+
+void OnDestroy(HWND window) {
+    FreeControls(window);
+    if (g_app.shortcutsWindow == window) g_app.shortcutsWindow = nullptr;
+}
+
+// OK: every change that can be had is made; the window stays open while one cannot.
+void ApplyShortcutChoices(HWND window) {
+    const ShortcutsControls* controls = ControlsOf(window);
+    if (!controls) return;
+    std::uint32_t words[kShortcutCount] = {};
+    for (int i = 0; i < kShortcutCount; ++i) words[i] = LOWORD(SendMessageW(controls->fields[i], HKM_GETHOTKEY, 0, 0));
+    bool took[kShortcutCount] = {};
+    ChangeShortcuts(words, took);
+    for (int i = 0; i < kShortcutCount; ++i) ShowStatus(*controls, i, !took[i] || ShortcutTaken(i));
+    if (took[0] && took[1]) DestroyWindow(window);
+}
+
+void PutDefaults(HWND window) {
+    for (int i = 0; i < kShortcutCount; ++i)
+        SendDlgItemMessageW(window, kFieldIds[i], HKM_SETHOTKEY, DefaultShortcut(i + 1), 0);
+}
+
+// cppcheck-suppress constParameter ; a handle is passed as the API declares it, not as a pointer to const
+bool IsField(HWND window, HWND control) {
+    const ShortcutsControls* controls = ControlsOf(window);
+    return controls && control && (control == controls->fields[0] || control == controls->fields[1]);
+}
+
+bool ModifierDown() { return GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0 || GetKeyState(VK_SHIFT) < 0; }
+
+// A key's release reaches the field that a registered shortcut was typed into.
+bool OnTypedShortcutRelease(HWND window, MSG& message) {
+    ShortcutsControls* controls = ControlsOf(window);
+    if (!controls || !controls->typedField || message.hwnd != controls->typedField ||
+        (message.message != WM_KEYUP && message.message != WM_SYSKEYUP))
+        return false;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+    SendMessageW(controls->typedField, HKM_SETHOTKEY, controls->typedWord, 0);
+    if (!ModifierDown()) controls->typedField = nullptr;
+    return true;
+}
+
+// As in a dialog box: Enter presses the push button that has the focus, and
+// OK while the focus is elsewhere; the frame shows which.
+void ShowDefaultButton(HWND window) {
+    const HWND focus = GetFocus();
+    if (!focus || !IsChild(window, focus)) return;
+    const int focusId = GetDlgCtrlID(focus);
+    const bool onButton = focusId == IDOK || focusId == IDCANCEL || focusId == kShortcutDefaultsId;
+    for (int id : {IDOK, IDCANCEL, kShortcutDefaultsId}) {
+        const HWND button = GetDlgItem(window, id);
+        const LONG kind = (onButton ? focusId == id : id == IDOK) ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+        if (button && (GetWindowLongW(button, GWL_STYLE) & BS_TYPEMASK) != kind)
+            SendMessageW(button, BM_SETSTYLE, static_cast<WPARAM>(kind), TRUE);
+    }
+}
+
+// As in a dialog box: the focus is remembered when the window goes to the
+// back and given back when it comes to the front; the first time, the first field gets it.
+bool OnActivate(HWND window, WPARAM wParam) {
+    ShortcutsControls* controls = ControlsOf(window);
+    if (!controls) return false;
+    if (LOWORD(wParam) == WA_INACTIVE) {
+        const HWND focus = GetFocus();
+        if (focus && IsChild(window, focus)) controls->lastFocus = focus;
+        return true;
+    }
+    if (HIWORD(wParam)) return false;  // minimised
+    const HWND last = controls->lastFocus;
+    SetFocus(last && IsChild(window, last) ? last : controls->fields[0]);
+    ShowDefaultButton(window);
+    return true;
+}
+
+// Asked each time the window paints: the theme can change while it is open.
+bool HighContrastOn() {
+    HIGHCONTRASTW contrast = {};
+    contrast.cbSize = sizeof contrast;
+    return g_platform.systemParameters(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+           (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
+// The labels and notes sit on white, the notes in red; a high-contrast theme's colours win.
+LRESULT OnStaticColour(HWND window, HDC dc, HWND control) {
+    const ShortcutsControls* controls = ControlsOf(window);
+    const auto brush = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    if (!controls || !brush || HighContrastOn())
+        return DefWindowProcW(window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                              reinterpret_cast<LPARAM>(control));
+    const bool status = control == controls->statuses[0] || control == controls->statuses[1];
+    SetBkColor(dc, RGB(255, 255, 255));
+    SetTextColor(dc, status ? kStatusColour : RGB(0, 0, 0));
+    return reinterpret_cast<LRESULT>(brush);
+}
+
+}  // namespace
+
+void OpenShortcutsWindow() {
+    if (g_app.shortcutsWindow && IsWindow(g_app.shortcutsWindow)) {
+        SetForegroundWindow(g_app.shortcutsWindow);
+        if (IsIconic(g_app.shortcutsWindow)) ShowWindow(g_app.shortcutsWindow, SW_RESTORE);
+        return;
+    }
+    INITCOMMONCONTROLSEX common = {sizeof common, ICC_STANDARD_CLASSES | ICC_HOTKEY_CLASS};
+    InitCommonControlsEx(&common);
+    if (!RegisterShortcutsClass()) return;
+
+    wchar_t caption[128] = {};
+    // Cut safely, should a translation ever be longer than the buffer.
+    StringCchPrintfW(caption, 128, L"%s - Veilux " VEILUX_VERSION_SHORT_TEXT, UiText(MessageKey::MenuShortcuts));
+    RECT frame = {0, 0, kClientWidth, kClientHeight};
+    AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    const HWND window = CreateWindowExW(
+        0, kShortcutsWindowClass, caption, kWindowStyle, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+        (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, nullptr, nullptr, ProgramModule(), nullptr);
+    if (!window) return;
+    g_app.shortcutsWindow = window;
+    ShowWindow(window, SW_SHOW);
+    SetForegroundWindow(window);
+}
+
+void CloseShortcutsWindow() {
+    if (g_app.shortcutsWindow && IsWindow(g_app.shortcutsWindow)) DestroyWindow(g_app.shortcutsWindow);
+    g_app.shortcutsWindow = nullptr;
+}
+
+bool IsShortcutsDialogMessage(MSG& message) {
+    const HWND window = g_app.shortcutsWindow;
+    if (!window || !IsWindow(window) || (message.hwnd != window && !IsChild(window, message.hwnd))) return false;
+    // Alt+F4 closes the window; a field would take it as a shortcut.
+    if (message.message == WM_SYSKEYDOWN && message.wParam == VK_F4 && (HIWORD(message.lParam) & KF_ALTDOWN)) {
+        PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+        return true;
+    }
+    // Backspace or Delete alone leaves a field without a shortcut.
+    if (message.message == WM_KEYDOWN && (message.wParam == VK_BACK || message.wParam == VK_DELETE) &&
+        IsField(window, message.hwnd) && !ModifierDown()) {
+        SendMessageW(message.hwnd, HKM_SETHOTKEY, 0, 0);
+        return true;
+    }
+    if (OnTypedShortcutRelease(window, message)) return true;
+    ShowDefaultButton(window);
+    return IsDialogMessageW(window, &message) != FALSE;
+}
+
+bool ShortcutsWindowTakesHotkey(int hotkeyId) {
+    const HWND window = g_app.shortcutsWindow;
+    if (!window || GetForegroundWindow() != window) return false;
+    const HWND focus = GetFocus();
+    ShortcutsControls* controls = ControlsOf(window);
+    if (!controls || !IsField(window, focus)) return false;
+    controls->typedField = focus;
+    controls->typedWord = ShortcutOf(hotkeyId).word;
+    SendMessageW(focus, HKM_SETHOTKEY, controls->typedWord, 0);
+    return true;
+}
+
+LRESULT CALLBACK ShortcutsWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE: return OnCreate(window);
+    case WM_DESTROY: OnDestroy(window); return 0;
+    case WM_CLOSE: DestroyWindow(window); return 0;
+    case WM_ACTIVATE:
+        if (OnActivate(window, wParam)) return 0;
+        break;
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDOK: ApplyShortcutChoices(window); return 0;
+        case IDCANCEL: DestroyWindow(window); return 0;
+        case kShortcutDefaultsId: PutDefaults(window); return 0;
+        default: break;
+        }
+        break;
+    case WM_CTLCOLORSTATIC:
+        return OnStaticColour(window, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    default: break;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
