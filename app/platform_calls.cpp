@@ -93,12 +93,32 @@ HRESULT DownloadToFile(LPCWSTR url, LPCWSTR localPath) {
 // Explorer's taskbar window holds the notification area.
 bool NotificationAreaPresent() { return FindWindowW(L"Shell_TrayWnd", nullptr) != nullptr; }
 
+// From ntdll, which every process has loaded: GetVersionExW reports no newer
+// Windows than the program's manifest names, RtlGetVersion the one that runs.
+DWORD WindowsBuild() {
+    using Function = LONG(WINAPI*)(RTL_OSVERSIONINFOW*);
+    const auto function = reinterpret_cast<Function>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "RtlGetVersion")));
+    RTL_OSVERSIONINFOW version = {};
+    version.dwOSVersionInfoSize = sizeof version;
+    if (!function || function(&version) != 0) return 0;
+    return version.dwBuildNumber;
+}
+
+// Looked up at run time, never imported: a Windows without the ordinal still
+// starts the program. uxtheme.dll is no known DLL, so only System32's counts.
+void* ThemeOrdinal(WORD ordinal) {
+    static const HMODULE module = LoadLibraryExW(L"uxtheme.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    return module ? reinterpret_cast<void*>(GetProcAddress(module, MAKEINTRESOURCEA(ordinal))) : nullptr;
+}
+
 }  // namespace
 
 PlatformCalls DefaultPlatformCalls() {
     return PlatformCalls{
         GetSetShellSettings, SHChangeNotify, Shell_NotifyIconW,     ShellExecuteW,           MessageBoxW,
-        TrackPopupMenu,      DownloadToFile, SystemParametersInfoW, NotificationAreaPresent,
+        TrackPopupMenu,      DownloadToFile, SystemParametersInfoW, NotificationAreaPresent, WindowsBuild,
+        ThemeOrdinal,
     };
 }
 

@@ -20,6 +20,10 @@ struct PlatformCalls {
     BOOL(WINAPI* systemParameters)(UINT action, UINT parameter, PVOID data, UINT winIni);
     // Whether Explorer's notification area exists (a window of class "Shell_TrayWnd").
     bool (*notificationAreaPresent)();
+    // The build number of the running Windows (18362 is Windows 10 1903), 0 when unknown.
+    DWORD (*windowsBuild)();
+    // A function that System32's uxtheme.dll exports by this ordinal only; null when it has none.
+    void* (*themeOrdinal)(WORD ordinal);
 };
 
 extern PlatformCalls g_platform;

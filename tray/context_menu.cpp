@@ -9,10 +9,13 @@ void TrayIcon::ShowContextMenu(bool hiddenVisible, bool includeSystemFiles, bool
     if (!created) return;
     const UniqueMenu menu(CreatePopupMenu());
     if (!menu) return;
-    for (const MenuItem& item : ContextMenuItems(hiddenVisible, includeSystemFiles, extensionsVisible)) {
+    const auto append = [&menu](const MenuItem& item) {
         const wchar_t* text = (item.flags & kMenuSeparator) ? nullptr : UiText(item.text);
         AppendMenuW(menu.get(), item.flags, item.id, text);
-    }
+    };
+    if (updateOffered)
+        for (const MenuItem& item : UpdateOfferItems()) append(item);
+    for (const MenuItem& item : ContextMenuItems(hiddenVisible, includeSystemFiles, extensionsVisible)) append(item);
     POINT cursor = {};
     GetCursorPos(&cursor);
     // The owner must be the foreground window, or the menu would not close

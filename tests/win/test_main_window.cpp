@@ -16,6 +16,7 @@
 #include "explorer/settings_store.h"
 #include "support/program_fixture.h"
 #include "tray/commands.h"
+#include "tray/menu_theme.h"
 #include "tray/tray_icon.h"
 #include "update/update_check.h"
 
@@ -57,6 +58,11 @@ void SendKeys(std::initializer_list<std::pair<WORD, bool>> keys) {
     }
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
+
+class DarkAppMode : public MainWindow {
+protected:
+    void BeforeStart() override { StoreDword(kPersonalizeKeyPath, L"AppsUseLightTheme", 0); }
+};
 
 // Explorer's values as a user's are, before the program starts.
 class FollowingExplorer : public MainWindow {
@@ -225,9 +231,17 @@ TEST_F(MainWindow, AnUpdateAnswerCountsOnlyWhileTheIconIsShown) {
         SendMessageW(window, kUpdateCheckDoneMessage, fileWritten, 0);
         return !seam.notifyIcons.empty() && seam.notifyIcons[0].data.uFlags == NIF_INFO;
     };
+    Command(IDM_UPDATE_AVAILABLE);  // nothing offered yet
     EXPECT_FALSE(answer(FALSE));  // a failed download: an old file is not read
     EXPECT_TRUE(answer(TRUE));
     EXPECT_EQ(GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES);
+    // The menu's offer opens the page each time; the balloon's click still once.
+    Command(IDM_UPDATE_AVAILABLE);
+    Command(IDM_UPDATE_AVAILABLE);
+    Tray(NIN_BALLOONUSERCLICK);
+    Tray(NIN_BALLOONUSERCLICK);
+    EXPECT_EQ(seam.shellExecutes.size(), 3u);
+    EXPECT_EQ(seam.shellExecutes.back().file, DownloadPageUrl());
     Command(IDM_EXIT);
     EXPECT_FALSE(answer(TRUE));  // arrived after the quit had begun
     DeleteFileW(path.c_str());
@@ -323,4 +337,34 @@ TEST_F(FollowingExplorer, TheShellsOwnAnnouncementDuringAPressFlipsOnce) {
     EXPECT_TRUE(g_app.extensionsVisible);
     EXPECT_EQ(ReadStoredDword(kExplorerAdvancedKeyPath, L"HideFileExt"), DWORD{0});
     EXPECT_EQ(ReadStoredDword(kSettingsKeyPath, L"IncludeExtensions"), DWORD{1});
+}
+
+// Dark at start; then each announcement of the app mode or high contrast, on
+// a Windows with both of uxtheme's calls, without one, and before 1903.
+TEST_F(DarkAppMode, MenusFollowTheAppMode) {
+    using Modes = std::vector<int>;
+    EXPECT_EQ(seam.appModes, Modes{2});
+    const auto announce = [this](WPARAM parameter, const wchar_t* area) {
+        seam.appModes.clear();
+        seam.order.clear();
+        SendMessageW(window, WM_SETTINGCHANGE, parameter, reinterpret_cast<LPARAM>(area));
+        return seam.appModes;
+    };
+    EXPECT_EQ(announce(0, L"ImmersiveColorSet"), Modes{});  // nothing changed
+    seam.highContrast = true;
+    EXPECT_EQ(announce(SPI_SETHIGHCONTRAST, nullptr), Modes{0});
+    EXPECT_EQ(seam.order, (std::vector<std::string>{"setPreferredAppMode", "flushMenuThemes"}));
+    seam.highContrast = false;
+    EXPECT_EQ(announce(SPI_SETHIGHCONTRAST, nullptr), Modes{2});
+    StoreDword(kPersonalizeKeyPath, L"AppsUseLightTheme", 1);
+    EXPECT_EQ(announce(0, L"ShellState"), Modes{});
+    EXPECT_EQ(announce(0, L"ImmersiveColorSet"), Modes{0});
+    StoreDword(kPersonalizeKeyPath, L"AppsUseLightTheme", 0);
+    seam.lastThemeOrdinal = 135;
+    EXPECT_EQ(announce(0, L"ImmersiveColorSet"), Modes{});
+    seam.lastThemeOrdinal = 138;
+    seam.windowsBuild = 17763;
+    EXPECT_EQ(announce(0, L"ImmersiveColorSet"), Modes{});
+    EXPECT_TRUE(seam.order.empty());
+    EXPECT_GT(DefaultPlatformCalls().windowsBuild(), 0u);  // ntdll's RtlGetVersion answers
 }

@@ -87,6 +87,7 @@ TEST_F(UpdateCheck, DownloadsTheVersionFileIntoTheTemporaryFolder) {
     EXPECT_STREQ(data.szInfoTitle, L"Update Available");
     EXPECT_STREQ(data.szInfo, L"A new version of Veilux is available.\nClick to go to the downloads page");
     EXPECT_TRUE(tray.updateClickPending);
+    EXPECT_TRUE(tray.updateOffered);
     EXPECT_FALSE(FileExists(path));
 }
 
@@ -124,12 +125,13 @@ TEST_F(UpdateCheck, EachKindOfFirstLineHasItsOutcome) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.body.substr(0, 20));
         seam.notifyIcons.clear();
-        tray.updateClickPending = false;
+        tray.updateClickPending = tray.updateOffered = false;
         seam.downloadResult = S_OK;
         seam.downloadBody = c.body;
         Check();
         EXPECT_EQ(BalloonShown(), c.balloon);
         EXPECT_EQ(tray.updateClickPending, c.balloon);
+        EXPECT_EQ(tray.updateOffered, c.balloon);
         EXPECT_EQ(FileExists(path), c.fileStays);
         DeleteFileW(path.c_str());
     }

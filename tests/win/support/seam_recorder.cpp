@@ -84,13 +84,30 @@ bool RecordNotificationAreaPresent() {
     return g_recorder->notificationAreaPresent;
 }
 
+DWORD RecordWindowsBuild() { return g_recorder->windowsBuild; }
+
+int WINAPI RecordSetPreferredAppMode(int mode) {
+    g_recorder->appModes.push_back(mode);
+    g_recorder->order.push_back("setPreferredAppMode");
+    return 0;
+}
+
+void WINAPI RecordFlushMenuThemes() { g_recorder->order.push_back("flushMenuThemes"); }
+
+void* RecordThemeOrdinal(WORD ordinal) {
+    if (ordinal > g_recorder->lastThemeOrdinal) return nullptr;
+    if (ordinal == 135) return reinterpret_cast<void*>(RecordSetPreferredAppMode);
+    return ordinal == 136 ? reinterpret_cast<void*>(RecordFlushMenuThemes) : nullptr;
+}
+
 }  // namespace
 
 SeamRecorder::SeamRecorder() {
     g_recorder = this;
     g_platform = PlatformCalls{RecordShellSettings, RecordChangeNotify,     RecordNotifyIcon,
                                RecordShellExecute,  RecordMessageBox,       RecordTrackPopupMenu,
-                               RecordDownload,      RecordSystemParameters, RecordNotificationAreaPresent};
+                               RecordDownload,      RecordSystemParameters, RecordNotificationAreaPresent,
+                               RecordWindowsBuild,  RecordThemeOrdinal};
 }
 
 SeamRecorder::~SeamRecorder() {

@@ -89,6 +89,9 @@ public:
     UINT menuChoice = 0;
     // The theme SPI_GETHIGHCONTRAST reports; other system parameters are the system's.
     bool highContrast = false;
+    // The Windows build reported, and uxtheme's last ordinal (Wine 8's stops at 109).
+    DWORD windowsBuild = 22631;
+    WORD lastThemeOrdinal = 138;
 
     std::vector<ShellSettingsCall> shellSettings;
     std::vector<ChangeNotifyCall> changeNotifies;
@@ -97,6 +100,8 @@ public:
     std::vector<MessageBoxCall> messageBoxes;
     std::vector<TrackPopupMenuCall> popupMenus;
     std::vector<DownloadCall> downloads;
+    // The modes given to uxtheme's SetPreferredAppMode.
+    std::vector<int> appModes;
     // Every seam call by name, in order.
     std::vector<std::string> order;
 };
