@@ -47,7 +47,8 @@ void FollowAppModeInMenus() {
     const int mode = AppsUseDarkMode() && !HighContrastOn() ? kAppModeForceDark : kAppModeDefault;
     if (mode == g_menuAppMode) return;
     // Either one alone is of no use; a Windows without them (Wine too) keeps its menus.
-    const auto setMode = reinterpret_cast<SetPreferredAppModeFunction>(g_platform.themeOrdinal(kSetPreferredAppModeOrdinal));
+    const auto setMode =
+        reinterpret_cast<SetPreferredAppModeFunction>(g_platform.themeOrdinal(kSetPreferredAppModeOrdinal));
     const auto flush = reinterpret_cast<FlushMenuThemesFunction>(g_platform.themeOrdinal(kFlushMenuThemesOrdinal));
     if (!setMode || !flush) return;
     setMode(mode);

@@ -30,5 +30,6 @@ std::array<MenuItem, kContextMenuItemCount> ContextMenuItems(bool hiddenVisible,
 
 std::array<MenuItem, kUpdateOfferItemCount> UpdateOfferItems() {
     // The update balloon's title names the item, in every language.
-    return {{{kMenuString, IDM_UPDATE_AVAILABLE, MessageKey::BalloonUpdateTitle}, {kMenuSeparator, 0, MessageKey::Count}}};
+    return {
+        {{kMenuString, IDM_UPDATE_AVAILABLE, MessageKey::BalloonUpdateTitle}, {kMenuSeparator, 0, MessageKey::Count}}};
 }
