@@ -105,11 +105,16 @@ DWORD WindowsBuild() {
     return version.dwBuildNumber;
 }
 
-// Looked up at run time, never imported: a Windows without the ordinal still
-// starts the program. uxtheme.dll is no known DLL, so only System32's counts.
-void* ThemeOrdinal(WORD ordinal) {
-    static const HMODULE module = LoadLibraryExW(L"uxtheme.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    return module ? reinterpret_cast<void*>(GetProcAddress(module, MAKEINTRESOURCEA(ordinal))) : nullptr;
+// Exported by ordinal only, SetPreferredAppMode as 135 and FlushMenuThemes as
+// 136, from Windows 10 1903 on; looked up at run time, never imported, so a
+// Windows without them still starts the program.
+void SetMenuAppMode(int mode) {
+    static const auto setMode = SystemFunction<int(WINAPI*)(int)>(L"uxtheme.dll", MAKEINTRESOURCEA(135));
+    static const auto flush = SystemFunction<void(WINAPI*)()>(L"uxtheme.dll", MAKEINTRESOURCEA(136));
+    if (!setMode || !flush) return;  // either one alone is of no use
+    setMode(mode);
+    // The menu theme is cached per process: without the flush the old colours stay.
+    flush();
 }
 
 }  // namespace
@@ -118,7 +123,7 @@ PlatformCalls DefaultPlatformCalls() {
     return PlatformCalls{
         GetSetShellSettings, SHChangeNotify, Shell_NotifyIconW,     ShellExecuteW,           MessageBoxW,
         TrackPopupMenu,      DownloadToFile, SystemParametersInfoW, NotificationAreaPresent, WindowsBuild,
-        ThemeOrdinal,
+        SetMenuAppMode,
     };
 }
 

@@ -22,8 +22,9 @@ struct PlatformCalls {
     bool (*notificationAreaPresent)();
     // The build number of the running Windows (18362 is Windows 10 1903), 0 when unknown.
     DWORD (*windowsBuild)();
-    // A function that System32's uxtheme.dll exports by this ordinal only; null when it has none.
-    void* (*themeOrdinal)(WORD ordinal);
+    // uxtheme's SetPreferredAppMode with the mode, then FlushMenuThemes; nothing
+    // when System32's uxtheme.dll lacks either (Wine 8's has neither).
+    void (*setMenuAppMode)(int mode);
 };
 
 extern PlatformCalls g_platform;

@@ -7,15 +7,10 @@
 
 namespace {
 
-// Windows has no documented call for dark menus. From Windows 10 1903 on,
-// uxtheme.dll exports SetPreferredAppMode as ordinal 135 and FlushMenuThemes
-// as 136; before that build ordinal 135 was another function, so it is never
-// called there.
+// Windows has no documented call for dark menus; uxtheme's SetPreferredAppMode
+// is the route other programs take, Microsoft's own among them. Before
+// Windows 10 1903 its ordinal named another function, so it is not called there.
 constexpr DWORD kFirstBuildWithAppModes = 18362;
-constexpr WORD kSetPreferredAppModeOrdinal = 135;
-constexpr WORD kFlushMenuThemesOrdinal = 136;
-using SetPreferredAppModeFunction = int(WINAPI*)(int mode);
-using FlushMenuThemesFunction = void(WINAPI*)();
 
 // SetPreferredAppMode's values. ForceDark rather than AllowDark: AllowDark
 // darkens only the menus of windows that opted in, one by one, and follows
@@ -46,13 +41,6 @@ void FollowAppModeInMenus() {
     // High contrast's colours win over the app mode: the menu is never dark then.
     const int mode = AppsUseDarkMode() && !HighContrastOn() ? kAppModeForceDark : kAppModeDefault;
     if (mode == g_menuAppMode) return;
-    // Either one alone is of no use; a Windows without them (Wine too) keeps its menus.
-    const auto setMode =
-        reinterpret_cast<SetPreferredAppModeFunction>(g_platform.themeOrdinal(kSetPreferredAppModeOrdinal));
-    const auto flush = reinterpret_cast<FlushMenuThemesFunction>(g_platform.themeOrdinal(kFlushMenuThemesOrdinal));
-    if (!setMode || !flush) return;
-    setMode(mode);
-    // The menu theme is cached per process: without the flush the old colours stay.
-    flush();
+    g_platform.setMenuAppMode(mode);
     g_menuAppMode = mode;
 }

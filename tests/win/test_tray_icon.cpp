@@ -222,14 +222,4 @@ TEST_F(Tray, MenuHoldsNineEnabledItemsInTheCurrentLanguage) {
     tray.ShowContextMenu(false, true, false);
     ASSERT_EQ(seam.popupMenus.size(), 1u);
     EXPECT_EQ(seam.popupMenus[0].items[8].text, L"Выход");
-
-    // An update offered comes first, then a separator, then the nine items.
-    tray.updateOffered = true;
-    tray.ShowContextMenu(false, true, false);
-    const std::vector<MenuItemRead>& items = seam.popupMenus[1].items;
-    ASSERT_EQ(items.size(), 11u);
-    EXPECT_EQ(items[0].id, IDM_UPDATE_AVAILABLE);
-    EXPECT_EQ(items[0].text, L"Доступно обновление");
-    EXPECT_NE(items[1].type & MFT_SEPARATOR, 0u);
-    EXPECT_EQ(items[10].text, L"Выход");
 }

@@ -3,7 +3,6 @@
 #include "app/app_state.h"
 #include "explorer/explorer_control.h"
 #include "explorer/settings_store.h"
-#include "tray/menu_theme.h"
 #include "tray/tray_icon.h"
 
 void ResetProgramRegistry() {
@@ -13,7 +12,6 @@ void ResetProgramRegistry() {
     RegDeleteKeyValueW(HKEY_CURRENT_USER, kStartupApprovedKeyPath, kRunValueName);
     for (const wchar_t* name : {L"Hidden", L"ShowSuperHidden", L"HideFileExt"})
         RegDeleteKeyValueW(HKEY_CURRENT_USER, kExplorerAdvancedKeyPath, name);
-    RegDeleteKeyValueW(HKEY_CURRENT_USER, kPersonalizeKeyPath, L"AppsUseLightTheme");
 }
 
 void ResetAppState() {

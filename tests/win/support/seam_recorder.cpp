@@ -86,19 +86,7 @@ bool RecordNotificationAreaPresent() {
 
 DWORD RecordWindowsBuild() { return g_recorder->windowsBuild; }
 
-int WINAPI RecordSetPreferredAppMode(int mode) {
-    g_recorder->appModes.push_back(mode);
-    g_recorder->order.push_back("setPreferredAppMode");
-    return 0;
-}
-
-void WINAPI RecordFlushMenuThemes() { g_recorder->order.push_back("flushMenuThemes"); }
-
-void* RecordThemeOrdinal(WORD ordinal) {
-    if (ordinal > g_recorder->lastThemeOrdinal) return nullptr;
-    if (ordinal == 135) return reinterpret_cast<void*>(RecordSetPreferredAppMode);
-    return ordinal == 136 ? reinterpret_cast<void*>(RecordFlushMenuThemes) : nullptr;
-}
+void RecordMenuAppMode(int mode) { g_recorder->menuAppModes.push_back(mode); }
 
 }  // namespace
 
@@ -107,7 +95,7 @@ SeamRecorder::SeamRecorder() {
     g_platform = PlatformCalls{RecordShellSettings, RecordChangeNotify,     RecordNotifyIcon,
                                RecordShellExecute,  RecordMessageBox,       RecordTrackPopupMenu,
                                RecordDownload,      RecordSystemParameters, RecordNotificationAreaPresent,
-                               RecordWindowsBuild,  RecordThemeOrdinal};
+                               RecordWindowsBuild,  RecordMenuAppMode};
 }
 
 SeamRecorder::~SeamRecorder() {

@@ -89,9 +89,7 @@ public:
     UINT menuChoice = 0;
     // The theme SPI_GETHIGHCONTRAST reports; other system parameters are the system's.
     bool highContrast = false;
-    // The Windows build reported, and uxtheme's last ordinal (Wine 8's stops at 109).
-    DWORD windowsBuild = 22631;
-    WORD lastThemeOrdinal = 138;
+    DWORD windowsBuild = 22631;  // Windows 11 23H2
 
     std::vector<ShellSettingsCall> shellSettings;
     std::vector<ChangeNotifyCall> changeNotifies;
@@ -100,8 +98,7 @@ public:
     std::vector<MessageBoxCall> messageBoxes;
     std::vector<TrackPopupMenuCall> popupMenus;
     std::vector<DownloadCall> downloads;
-    // The modes given to uxtheme's SetPreferredAppMode.
-    std::vector<int> appModes;
+    std::vector<int> menuAppModes;  // given to uxtheme's SetPreferredAppMode
     // Every seam call by name, in order.
     std::vector<std::string> order;
 };
