@@ -61,7 +61,9 @@ bench: deps
 	$(e2e_session) build/bench/wineprefix cmake --build --preset bench-run
 
 # The release a user downloads, built from a fresh configure into dist/ (see README): give the website,
-# e.g. make dist VEILUX_SITE_HOST=www.example.com ..., or ALLOW_PLACEHOLDER=1 for a test release.
+# e.g. make dist VEILUX_SITE_HOST=www.example.com ..., or ALLOW_PLACEHOLDER=1 for a test release;
+# VEILUX_RELEASE_URL=https://... adds the winget and Scoop manifests; SIGN_PKCS12=... or
+# SIGN_PKCS11_MODULE=... SIGN_KEY=... SIGN_CERTS=... signs veilux.exe.
 dist: deps
 	JOBS=$(JOBS) tools/make-dist.sh
 

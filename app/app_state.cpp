@@ -19,4 +19,6 @@ void ClearRunState() {
     g_app.mainWindow = nullptr;
     g_app.instance = nullptr;
     g_app.trayWaitEnds = 0;
+    g_app.trayTries = 0;
+    g_app.trayWaitIsFirstAdd = false;
 }

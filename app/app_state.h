@@ -37,9 +37,13 @@ struct AppState {
     HWND selectorWindow = nullptr;
     // Tells the main window when Explorer's values change; null when it could not be had.
     std::unique_ptr<ExplorerValuesWatch> explorerWatch;
-    // While the icon waits for Explorer's notification area: when to give up
-    // (GetTickCount64); 0 when it does not wait.
+    // While the icon waits for the notification area to take it: when to give
+    // up (the seam's tick count), 0 when it does not wait; how many timed
+    // tries it has made, which spaces the next; and whether it is the start's
+    // first add, whose failure ends the program.
     ULONGLONG trayWaitEnds = 0;
+    unsigned trayTries = 0;
+    bool trayWaitIsFirstAdd = false;
     // The thread downloading the version file, once started.
     UniqueHandle versionDownload;
 };

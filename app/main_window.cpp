@@ -117,14 +117,14 @@ void OnUpdateCheckDone(WPARAM fileWritten) {
 }
 
 void OnTimer(WPARAM id) {
-    if (id == kTrayRetryTimer) RetryTrayIcon();
+    if (id == kTrayRetryTimer) RetryTrayIcon(true);
 }
 
-// Explorer has made a new taskbar: the first one the icon waited for, or a
-// new one after Explorer restarted, without which the icon would be gone.
+// Explorer has made a new taskbar: the one the icon waits for, or a new one
+// after Explorer restarted, without which the icon would be gone.
 void OnTaskbarCreated() {
-    if (WaitingForTray()) RetryTrayIcon();
-    else if (TrayIconShown()) g_app.tray->AddAgain();
+    if (WaitingForTray()) RetryTrayIcon(false);
+    else RestoreTrayIcon();
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <urlmon.h>
 
+#include "explorer/shell_views.h"
+
 namespace {
 
 // The shell exports its settings call by ordinal 68 on every version.
@@ -90,9 +92,6 @@ HRESULT DownloadToFile(LPCWSTR url, LPCWSTR localPath) {
     return result;
 }
 
-// Explorer's taskbar window holds the notification area.
-bool NotificationAreaPresent() { return FindWindowW(L"Shell_TrayWnd", nullptr) != nullptr; }
-
 // From ntdll, which every process has loaded: GetVersionExW reports no newer
 // Windows than the program's manifest names, RtlGetVersion the one that runs.
 DWORD WindowsBuild() {
@@ -121,9 +120,9 @@ void SetMenuAppMode(int mode) {
 
 PlatformCalls DefaultPlatformCalls() {
     return PlatformCalls{
-        GetSetShellSettings, SHChangeNotify, Shell_NotifyIconW,     ShellExecuteW,           MessageBoxW,
-        TrackPopupMenu,      DownloadToFile, SystemParametersInfoW, NotificationAreaPresent, WindowsBuild,
-        SetMenuAppMode,
+        GetSetShellSettings, SHChangeNotify,          Shell_NotifyIconW, ShellExecuteW,
+        MessageBoxW,         TrackPopupMenu,          DownloadToFile,    SystemParametersInfoW,
+        GetTickCount64,      RefreshShellViewsBeside, WindowsBuild,      SetMenuAppMode,
     };
 }
 

@@ -18,8 +18,11 @@ struct PlatformCalls {
     HRESULT (*downloadToFile)(LPCWSTR url, LPCWSTR localPath);
     // SystemParametersInfoW: Wine reports high contrast off and cannot turn it on.
     BOOL(WINAPI* systemParameters)(UINT action, UINT parameter, PVOID data, UINT winIni);
-    // Whether Explorer's notification area exists (a window of class "Shell_TrayWnd").
-    bool (*notificationAreaPresent)();
+    // GetTickCount64: the tray icon's patience is counted in minutes, which tests do not wait.
+    ULONGLONG(WINAPI* tickCount)();
+    // Asks every Explorer window, tab and the desktop to redraw its view, on a
+    // thread beside the caller's; returns at once.
+    void (*refreshShellViews)();
     // The build number of the running Windows (18362 is Windows 10 1903), 0 when unknown.
     DWORD (*windowsBuild)();
     // uxtheme's SetPreferredAppMode with the mode, then FlushMenuThemes; nothing

@@ -19,11 +19,15 @@
 
 namespace {
 
-// Started from the Run entry at logon, the program may come up before
-// Explorer has made the notification area. It then waits for it this long,
-// trying again now and then and when Explorer announces a new taskbar.
-constexpr ULONGLONG kTrayWaitMs = 2ull * 60 * 1000;
-constexpr UINT kTrayRetryIntervalMs = 1000;
+// At sign-in the taskbar may not be there yet, or be there and too busy to
+// answer: Shell_NotifyIconW then fails, with or without a time-out. The icon
+// waits this long, trying again on a timer and whenever Explorer announces a
+// new taskbar.
+constexpr ULONGLONG kTrayWaitMs = 5ull * 60 * 1000;
+
+// A failing try can hold this thread for several seconds, so the tries
+// thin out: 1, 2, 4 and 8 s apart, then every 15 s.
+UINT TrayRetryDelayMs(unsigned tries) { return tries < 4 ? 1000u << tries : 15000u; }
 
 void ShowError(MessageKey text) {
     g_platform.messageBox(nullptr, UiText(text), UiText(MessageKey::ErrorTitle), MB_OK | MB_ICONERROR);
@@ -46,8 +50,22 @@ void GreetFromTray() {
     g_app.tray->ShowBalloon(UiText(MessageKey::BalloonStartedTitle), UiText(MessageKey::BalloonStarted), false);
 }
 
+void StartWaitingForTray(bool firstAdd) {
+    g_app.trayWaitEnds = g_platform.tickCount() + kTrayWaitMs;
+    g_app.trayTries = 0;
+    g_app.trayWaitIsFirstAdd = firstAdd;
+    SetTimer(g_app.mainWindow, kTrayRetryTimer, TrayRetryDelayMs(0), nullptr);
+}
+
+void StopWaitingForTray() {
+    KillTimer(g_app.mainWindow, kTrayRetryTimer);
+    g_app.trayWaitEnds = 0;
+    g_app.trayTries = 0;
+}
+
 // Creates the icon, gives it the handlers and puts it into the notification
-// area, or, when there is none yet, waits for it. False when the start fails.
+// area, or, when the shell does not take it now, waits for it. False when
+// the icon cannot even be made.
 bool ShowTrayIcon() {
     g_app.tray = std::make_unique<TrayIcon>();
     TrayIcon& tray = *g_app.tray;
@@ -56,14 +74,8 @@ bool ShowTrayIcon() {
     tray.onToggleSystemFiles = ToggleSystemFiles;
     tray.onExit = ExitApplication;
     tray.onToggleExtensions = ToggleExtensions;
-    if (tray.Add()) {
-        GreetFromTray();
-        return true;
-    }
-    // A shell that is there and refuses will not change its mind.
-    if (g_platform.notificationAreaPresent()) return false;
-    g_app.trayWaitEnds = GetTickCount64() + kTrayWaitMs;
-    SetTimer(g_app.mainWindow, kTrayRetryTimer, kTrayRetryIntervalMs, nullptr);
+    if (tray.Add()) GreetFromTray();
+    else StartWaitingForTray(true);
     return true;
 }
 
@@ -71,11 +83,6 @@ void FailTrayStart() {
     ReleaseTray();
     ShowError(MessageKey::ErrorTrayIcon);
     ClearRunState();
-}
-
-void StopWaitingForTray() {
-    KillTimer(g_app.mainWindow, kTrayRetryTimer);
-    g_app.trayWaitEnds = 0;
 }
 
 // The download runs beside the user; its answer comes back as a message.
@@ -124,22 +131,34 @@ bool InitInstance(StartupContext& context) {
 
 bool WaitingForTray() { return g_app.trayWaitEnds != 0; }
 
-void RetryTrayIcon() {
+void RetryTrayIcon(bool timerTick) {
     if (!WaitingForTray()) return;
     if (!TrayIconShown()) {  // the program is ending
         StopWaitingForTray();
         return;
     }
-    if (g_app.tray->Add()) {
+    const bool firstAdd = g_app.trayWaitIsFirstAdd;
+    if (firstAdd ? g_app.tray->Add() : g_app.tray->AddAgain()) {
         StopWaitingForTray();
+        if (!firstAdd) return;
         GreetFromTray();
         StartUpdateCheck();
         return;
     }
-    if (GetTickCount64() < g_app.trayWaitEnds) return;
+    if (g_platform.tickCount() < g_app.trayWaitEnds) {
+        // A new taskbar's announcement leaves the timer's rhythm as it was.
+        if (timerTick) SetTimer(g_app.mainWindow, kTrayRetryTimer, TrayRetryDelayMs(++g_app.trayTries), nullptr);
+        return;
+    }
     StopWaitingForTray();
+    if (!firstAdd) return;  // the icon comes back with Explorer's next new taskbar
     FailTrayStart();
     PostQuitMessage(1);
+}
+
+void RestoreTrayIcon() {
+    if (WaitingForTray() || !TrayIconShown()) return;
+    if (!g_app.tray->AddAgain()) StartWaitingForTray(false);
 }
 
 void ReleaseTray() {
@@ -162,7 +181,7 @@ void ExitApplication() {
     PostQuitMessage(0);
 }
 
-int RunVeilux(HINSTANCE instance) {
+int RunVeilux(HINSTANCE instance, bool* downloadStillRunning) {
     g_app.instance = instance;
     // The shell may hand a link to a COM-based handler; it asks for an
     // apartment on the calling thread. Without one, links may just not open.
@@ -197,7 +216,10 @@ int RunVeilux(HINSTANCE instance) {
     // A download still under way ends with the process, at once (wWinMain).
     // Shutting GDI+ down waits for its thread to end, and a thread's end can
     // wait for the loader, which the download may hold while loading DLLs.
-    if (VersionDownloadRunning()) return exitCode;
+    // Asked once: the thread may end at any moment, and both answers must agree.
+    const bool downloadRunning = VersionDownloadRunning();
+    if (downloadStillRunning) *downloadStillRunning = downloadRunning;
+    if (downloadRunning) return exitCode;
     if (gdiplusStarted) Gdiplus::GdiplusShutdown(gdiplusToken);
     if (SUCCEEDED(com)) CoUninitialize();
     return exitCode;

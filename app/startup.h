@@ -15,8 +15,9 @@ inline constexpr wchar_t kProductName[] = L"Veilux";
 
 // The whole program after the DLL search path is locked down: returns the
 // process exit code. When the version download still runs at the end, GDI+
-// and COM are left up: the caller ends the process at once.
-int RunVeilux(HINSTANCE instance);
+// and COM are left up and *downloadStillRunning is set: the caller ends the
+// process at once.
+int RunVeilux(HINSTANCE instance, bool* downloadStillRunning = nullptr);
 
 // True when the program is ready to enter its message loop.
 bool InitInstance(StartupContext& context);
@@ -27,10 +28,16 @@ void ExitApplication();
 // Removes the tray icon from the notification area and destroys the TrayIcon.
 void ReleaseTray();
 
-// Whether the icon still waits for Explorer's notification area.
+// Whether the icon waits for the notification area to take it.
 bool WaitingForTray();
 
-// Tries the waiting icon again (a timer tick, or Explorer's "TaskbarCreated").
-// Once it is in, the start balloon and the update check follow; after two
-// minutes without it the start fails with the error box and exit code 1.
-void RetryTrayIcon();
+// Tries the waiting icon again: on a tick of the retry timer (timerTick), or
+// when Explorer announces a new taskbar. Once the start's first add is in, the
+// start balloon and the update check follow; after five minutes without it the
+// start fails with the error box and exit code 1. A re-add that never gets in
+// is given up silently.
+void RetryTrayIcon(bool timerTick);
+
+// Explorer made a new taskbar and the icon is gone from it: puts the icon
+// back, or waits for the taskbar to take it.
+void RestoreTrayIcon();

@@ -31,6 +31,8 @@
 #include <cwchar>
 #include <string>
 
+#include "explorer/shell_views.h"
+
 namespace {
 
 constexpr wchar_t kVeiluxClass[] = L"Veilux";
@@ -224,8 +226,9 @@ BOOL CALLBACK PostRefreshToFolderWindow(HWND window, LPARAM) {
 // One hidden-files toggle as the program makes it: "Hidden" read for what
 // Explorer shows now, the shell's settings read and written, the change
 // notification, "Hidden" and "ShowSuperHidden" each written with its own
-// open and close, the tooltip and the picture, and the folder windows told
-// to refresh.
+// open and close, the tooltip and the picture, the folder windows told to
+// refresh, and every tab and the desktop refreshed through the shell's
+// window list on a pool thread (the program's own code for it).
 bool ToggleDirectly(DirectToggle& direct) {
     direct.shown = ReadAdvancedDword(L"Hidden") != HiddenValue(true);
     SHELLSTATE state = {};
@@ -243,6 +246,7 @@ bool ToggleDirectly(DirectToggle& direct) {
     direct.icon.uFlags = NIF_ICON;
     ok = Shell_NotifyIconW(NIM_MODIFY, &direct.icon) && ok;
     EnumWindows(PostRefreshToFolderWindow, 0);
+    RefreshShellViewsBeside();
     return ok;
 }
 

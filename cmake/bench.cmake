@@ -3,7 +3,10 @@
 # built with the end-to-end programs; make bench runs them in full, and the
 # end-to-end suite runs them once in a quick mode so that the bench keeps working.
 add_executable(floor_tray WIN32 bench/floor_tray.cpp)
-add_executable(bench_driver bench/bench_driver.cpp)
+# The driver's direct toggle refreshes the shell's views with the program's own code.
+add_executable(bench_driver bench/bench_driver.cpp explorer/shell_views.cpp)
+target_include_directories(bench_driver PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_libraries(bench_driver PRIVATE ole32)
 foreach(target floor_tray bench_driver)
   target_compile_definitions(${target} PRIVATE ${VEILUX_WIN_DEFINITIONS})
   target_link_libraries(${target} PRIVATE user32 shell32 advapi32)

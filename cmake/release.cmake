@@ -32,3 +32,13 @@ set_target_properties(veilux PROPERTIES
 # the same bytes (about one extra build of the program: a minute here).
 add_test(NAME reproducible_build COMMAND bash ${CMAKE_SOURCE_DIR}/tools/check-reproducible.sh ${CMAKE_BINARY_DIR})
 set_tests_properties(reproducible_build PROPERTIES TIMEOUT 900)
+
+# What make dist writes into the winget and Scoop manifests. They change
+# nothing in the .exe; with no VEILUX_RELEASE_URL no manifests are written.
+set(VEILUX_RELEASE_URL "" CACHE STRING "Address of the folder the release's zip is published in")
+set(VEILUX_PACKAGE_ID "OrvSoftware.Veilux" CACHE STRING "winget's PackageIdentifier (Publisher.Package)")
+set(VEILUX_PUBLISHER "Orv Software" CACHE STRING "The publisher the package managers show")
+set(VEILUX_PACKAGE_NAME "${PROJECT_NAME}" CACHE STRING "The package's name in the package managers")
+set(VEILUX_LICENSE "Freeware" CACHE STRING "The licence the package managers show")
+set(VEILUX_DESCRIPTION "Shows or hides hidden files and file-name extensions in Explorer with one key press."
+    CACHE STRING "The package's one-line description")

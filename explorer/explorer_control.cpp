@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <optional>
 
 #include "app/app_state.h"
 #include "app/platform_calls.h"
@@ -53,6 +54,26 @@ bool ExplorerShowsExtensions() {
     return ReadRegistryDword(kExplorerAdvancedKeyPath, L"HideFileExt", value) ? value == 0 : true;
 }
 
+std::optional<DWORD> ReadSuperHidden() {
+    DWORD value = 0;
+    if (!ReadRegistryDword(kExplorerAdvancedKeyPath, L"ShowSuperHidden", value)) return std::nullopt;
+    return value;
+}
+
+// "ShowSuperHidden" as the program last wrote or read it; empty when it was absent.
+std::optional<DWORD> g_superHiddenSeen;
+
+// Folder Options' "Hide protected operating system files" writes
+// "ShowSuperHidden" as 0 or 1. Such a change made elsewhere becomes the
+// option; a value the program wrote or saw before, or any other, does not.
+bool IncludeSystemFilesAfterChanges() {
+    const std::optional<DWORD> now = ReadSuperHidden();
+    const bool changed = now != g_superHiddenSeen;
+    g_superHiddenSeen = now;
+    if (changed && now && *now <= 1) return *now == 1;
+    return g_app.includeSystemFiles;
+}
+
 // Set while a toggle runs. On Windows the shell's settings call announces
 // the change to every top-level window, this program's included, before it
 // returns: that announcement is the program's own change, half made, and
@@ -73,7 +94,10 @@ bool LoadState() {
     g_app.controller = std::make_unique<AppController>();
     g_app.extensionsVisible = ExplorerShowsExtensions();
     g_app.hiddenVisible = ExplorerShowsHiddenFiles();
+    // The option comes from the program's own value alone: its default (on)
+    // is not Windows' default for "ShowSuperHidden" (0).
     g_app.includeSystemFiles = ReadIncludeSystemFiles();
+    g_superHiddenSeen = ReadSuperHidden();
     return true;
 }
 
@@ -81,9 +105,15 @@ bool FollowExplorerValues() {
     if (!g_app.controller || g_changingSettings) return false;
     const bool hidden = ExplorerShowsHiddenFiles();
     const bool extensions = ExplorerShowsExtensions();
-    if (hidden == g_app.hiddenVisible && extensions == g_app.extensionsVisible) return false;
+    const bool system = IncludeSystemFilesAfterChanges();
+    if (hidden == g_app.hiddenVisible && extensions == g_app.extensionsVisible && system == g_app.includeSystemFiles)
+        return false;
     g_app.hiddenVisible = hidden;
     g_app.extensionsVisible = extensions;
+    if (system != g_app.includeSystemFiles) {
+        g_app.includeSystemFiles = system;
+        WriteIncludeSystemFiles(system);
+    }
     UpdateTray();
     return true;
 }
@@ -98,7 +128,8 @@ void ApplyExplorerFlags(bool show, bool includeSystem) {
 
 void WriteExplorerValues(bool show, bool includeSystem) {
     WriteRegistryDword(kExplorerAdvancedKeyPath, L"Hidden", ShownOrNotValue(show));
-    WriteRegistryDword(kExplorerAdvancedKeyPath, L"ShowSuperHidden", OnOffValue(includeSystem));
+    if (WriteRegistryDword(kExplorerAdvancedKeyPath, L"ShowSuperHidden", OnOffValue(includeSystem)))
+        g_superHiddenSeen = OnOffValue(includeSystem);
 }
 
 // Each toggle flips what Explorer shows at the moment of the press, which

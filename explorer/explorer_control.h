@@ -12,10 +12,12 @@ inline constexpr wchar_t kExplorerAdvancedKeyPath[] =
 bool LoadState();
 
 // Reads "Hidden" and "HideFileExt" again, as LoadState does, and takes over
-// what changed, redrawing the tray. Writes nothing: the change was made
-// elsewhere (Explorer's options, a script) and stays as it was made. Does
-// nothing without the controller or while the program is changing the
-// settings itself. True when the program's copy changed.
+// what changed, redrawing the tray; a new "ShowSuperHidden" of 0 or 1 becomes
+// the include-system-files option, which is saved. Writes nothing else, and
+// nothing of Explorer's: the change was made elsewhere (Explorer's options, a
+// script) and stays as it was made. Does nothing without the controller or
+// while the program is changing the settings itself. True when the program's
+// copy changed.
 bool FollowExplorerValues();
 
 void ApplyExplorerFlags(bool show, bool includeSystem);

@@ -6,6 +6,8 @@
 #include <array>
 #include <cwchar>
 
+#include "app/platform_calls.h"
+
 namespace {
 
 bool IsFolderWindowClass(const wchar_t* name) {
@@ -23,4 +25,7 @@ BOOL CALLBACK PostRefreshToFolderWindow(HWND window, LPARAM) {
 
 }  // namespace
 
-void RefreshFolderWindows() { EnumWindows(PostRefreshToFolderWindow, 0); }
+void RefreshFolderWindows() {
+    EnumWindows(PostRefreshToFolderWindow, 0);
+    g_platform.refreshShellViews();
+}

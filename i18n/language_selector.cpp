@@ -93,8 +93,11 @@ void SetButtonKind(HWND button, LONG kind) {
         SendMessageW(button, BM_SETSTYLE, static_cast<WPARAM>(kind), TRUE);
 }
 
-// As in a dialog box: the push button with the focus is the default one, and
-// OK is again once the focus moves on, so Enter presses the framed button.
+// As in a dialog box: the push button with the focus carries the frame, and
+// OK, the default button, does again once the focus moves on, so Enter
+// presses the framed button. Checked before each message: the focus may have
+// moved by a key or by the mouse, and the dialog manager may take a frame off
+// a button it moves away from without giving it to OK (Wine's does).
 void ShowDefaultButton(HWND window) {
     const HWND focus = GetFocus();
     if (!focus || !IsChild(window, focus)) return;  // in the back the frame stays where it was
@@ -118,7 +121,6 @@ bool OnActivate(HWND window, WPARAM wParam) {
     if (HIWORD(wParam)) return false;  // minimised: the focus comes back when it is restored
     const HWND last = controls->lastFocus;
     SetFocus(last && IsChild(window, last) ? last : controls->languageList);
-    ShowDefaultButton(window);
     return true;
 }
 
@@ -323,6 +325,9 @@ LRESULT CALLBACK SelectorWindowProc(HWND window, UINT message, WPARAM wParam, LP
     case WM_CREATE: return OnCreate(window);
     case WM_DESTROY: OnDestroy(window); return 0;
     case WM_CLOSE: DestroyWindow(window); return 0;
+    // The dialog manager asks which button is the default one: Enter pressed
+    // on a control that is not a push button presses it.
+    case DM_GETDEFID: return MAKELONG(IDOK, DC_HASDEFID);
     case WM_ACTIVATE:
         if (OnActivate(window, wParam)) return 0;
         break;

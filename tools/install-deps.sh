@@ -4,7 +4,8 @@
 set -euo pipefail
 packages=(cmake make g++ googletest g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
           wine wine64 xvfb xauth xdotool imagemagick openssl python3 fonts-wqy-microhei
-          clang libclang-rt-14-dev clang-tidy clang-format cppcheck osslsigncode)
+          clang libclang-rt-14-dev clang-tidy clang-format cppcheck osslsigncode
+          python3-yaml softhsm2 libengine-pkcs11-openssl)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

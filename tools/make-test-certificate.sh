@@ -6,6 +6,8 @@
 #   DIR/signer.p12               a code-signing certificate issued by it, with
 #                                its key and the root, as a maintainer's .pfx
 #   DIR/password                 the .p12's password (random, one line)
+#   DIR/signer.p8, DIR/chain.pem the same key alone (PKCS#8) and the same
+#                                certificates (signer first), for a token
 # The keys exist only in DIR: the caller makes DIR in a temporary folder and
 # deletes it. No password or key is ever on a command line.
 set -euo pipefail
@@ -30,4 +32,6 @@ openssl x509 -req -in signer.csr -CA root.pem -CAkey root.key -CAcreateserial -d
 openssl rand -hex 16 >password
 openssl pkcs12 -export -inkey signer.key -in signer.pem -certfile root.pem -name "Veilux Test Signer" \
   -passout file:password -out signer.p12
+openssl pkcs8 -topk8 -nocrypt -in signer.key -out signer.p8
+cat signer.pem root.pem >chain.pem
 rm -f root.key signer.key signer.csr signer.ext root.srl

@@ -11,7 +11,9 @@
 #   - the signature removed gives back the unsigned build's bytes, and the zip
 #     and SHA256SUMS hold the signed .exe;
 #   - the same release from a copy of the sources in a folder with a space in
-#     its path has the same bytes; there, a swapped icon changes the .exe.
+#     its path, signed there through PKCS#11 with the same key on a throwaway
+#     SoftHSM2 token, has the same bytes; there, a swapped icon changes the .exe;
+#   - the winget and Scoop manifests parse and name the zip, its hash and the version.
 # Ends with "release: N passed, N failed"; exits non-zero on any failure.
 set -uo pipefail
 cd "$(dirname "$0")/../.."
@@ -24,6 +26,16 @@ certs=$(mktemp -d)
 trap 'rm -rf "$certs"' EXIT
 tools/make-test-certificate.sh "$certs" || exit 1
 openssl rand -hex 16 >"$certs/wrong-password"
+# The same key on a throwaway token in the temporary folder, never the machine's token store.
+export SOFTHSM2_CONF=$certs/softhsm2.conf
+mkdir "$certs/tokens" && echo "directories.tokendir = $certs/tokens" >"$SOFTHSM2_CONF"
+pin=(--pin "$(openssl rand -hex 16 | tee "$certs/pin")")  # softhsm2-util takes it only so or from a terminal
+softhsm2-util --init-token --free --label veilux-test --so-pin "${pin[1]}" "${pin[@]}" >/dev/null &&
+  softhsm2-util --import "$certs/signer.p8" --token veilux-test --label signer --id 01 "${pin[@]}" >/dev/null || exit 1
+pkcs11=(SIGN_PKCS11_MODULE=/usr/lib/softhsm/libsofthsm2.so SIGN_CERTS="$certs/chain.pem"
+        SIGN_KEY="pkcs11:token=veilux-test;object=signer;type=private")
+version=$(sed -n 's/^project(Veilux VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+release_url=https://downloads.orvsoftware.example/veilux/v$version/
 
 passed=0 failed=0
 check() {
@@ -44,31 +56,47 @@ for tool in osslsigncode openssl; do
   chmod +x "$work/shim/$tool"
 done
 
-# make dist in folder $1 with password file $2, its output in $3.
+# make dist in folder $1 with password or PIN file $2, its output in $3, signed as the rest says.
 signed_dist() {
-  (cd "$1" && PATH="$work/shim:$PATH" make dist ALLOW_PLACEHOLDER=1 SIGN_PKCS12="$certs/signer.p12" \
-     SIGN_PASSWORD_FILE="$2") >"$3" 2>&1
+  (cd "$1" && PATH="$work/shim:$PATH" make dist ALLOW_PLACEHOLDER=1 VEILUX_RELEASE_URL="$release_url" \
+     SIGN_PASSWORD_FILE="$2" "${@:4}") >"$3" 2>&1
 }
-nothing_in_dist() { ! ls dist/veilux.exe dist/*.zip dist/SHA256SUMS dist/.staging >/dev/null 2>&1; }
+nothing_in_dist() { ! ls dist/veilux.exe dist/*.zip dist/SHA256SUMS dist/.staging dist/winget >/dev/null 2>&1; }
 
-signed_dist . "$certs/wrong-password" "$work/wrong-password.log"
+stopped_at_sign() { [ "$1" -ne 0 ] && grep -q "failed at step 'sign'" "$2" && nothing_in_dist; }
+signed_dist . "$certs/wrong-password" "$work/wrong-pin.log" "${pkcs11[@]}"
+check "a wrong PIN stops make dist at sign, with nothing in dist/" stopped_at_sign $? "$work/wrong-pin.log"
+signed_dist . "$certs/password" "$work/both.log" SIGN_PKCS12="$certs/signer.p12" "${pkcs11[@]}"
+check "both signing routes at once are refused" grep -q "not both" "$work/both.log"
+signed_dist . "$certs/wrong-password" "$work/wrong-password.log" SIGN_PKCS12="$certs/signer.p12"
 check "a wrong password fails make dist" [ $? -ne 0 ]
 check "it fails at the step named sign" grep -q "failed at step 'sign'" "$work/wrong-password.log"
 check "it leaves nothing in dist/" nothing_in_dist
 
 started=$(date +%s)
-signed_dist . "$certs/password" "$work/signed.log"
+signed_dist . "$certs/password" "$work/signed.log" SIGN_PKCS12="$certs/signer.p12"
 status=$?
 echo "     signed make dist: $(($(date +%s) - started)) s"
 sed -n '/^Made/,$s/^/     /p' "$work/signed.log"
 check "make dist signs with the certificate" grep -q "veilux.exe signed by CN=Veilux Test Signer" "$work/signed.log"
 [ $status -eq 0 ] || { tail -20 "$work/signed.log"; finish; }
+
+# The working tree as it is (committed or not), without build outputs.
+copy="$work/second copy/sources"
+mkdir -p "$copy"
+git ls-files -z --cached --others --exclude-standard | while IFS= read -r -d '' file; do
+  [ -e "$file" ] && printf '%s\0' "$file"
+done | tar --null -T - -cf - | tar -xf - -C "$copy"
+signed_dist "$copy" "$certs/pin" "$work/second-copy.log" "${pkcs11[@]}"
+check "make dist from a folder with a space in its path" [ $? -eq 0 ]
+check "there it signs through PKCS#11" grep -q "signed by CN=Veilux Test Signer through PKCS#11" "$work/second-copy.log"
 no_password_shown() {
   grep -q -- "-readpass $certs/password" "$work/arguments.log" &&
-    ! grep -qF -f "$certs/password" -f "$certs/wrong-password" \
-      "$work/arguments.log" "$work/wrong-password.log" "$work/signed.log" build/dist.log
+    grep -q -- "-readpass $certs/pin" "$work/arguments.log" &&
+    ! grep -qF -f "$certs/password" -f "$certs/wrong-password" -f "$certs/pin" \
+      "$work"/*.log build/dist.log "$copy/build/dist.log"
 }
-check "no password on a command line, in the output or the log" no_password_shown
+check "no password or PIN on a command line, in the output or the log" no_password_shown
 
 host=$(sed -n 's/^VEILUX_SITE_HOST:[A-Z]*=//p' build/dist/CMakeCache.txt)
 osslsigncode verify -CAfile "$certs/root.pem" -in dist/veilux.exe >"$work/verify.log" 2>&1
@@ -82,6 +110,8 @@ openssl req -x509 -newkey rsa:2048 -nodes -keyout "$certs/other.key" -out "$cert
   -subj "/CN=Another Root" 2>/dev/null
 check "osslsigncode verify fails against another root" \
   bash -c '! osslsigncode verify -CAfile "$1" -in dist/veilux.exe >/dev/null 2>&1' _ "$certs/other.pem"
+check "osslsigncode verify passes for the token-signed .exe" bash -c \
+  'osslsigncode verify -CAfile "$1" -in "$2" >/dev/null 2>&1' _ "$certs/root.pem" "$copy/dist/veilux.exe"
 
 osslsigncode remove-signature -in dist/veilux.exe -out "$work/signature-removed.exe" >/dev/null 2>&1
 check "the signature removed gives the unsigned build's bytes" cmp "$work/signature-removed.exe" build/dist/veilux.exe
@@ -99,30 +129,52 @@ cd "$work"
 x86_64-w64-mingw32-g++-posix -std=c++20 -Wall -Wextra -Wpedantic -Werror -DUNICODE -D_UNICODE -municode -static -Os \
   -I "$source_dir" "$source_dir/tests/release/verify_trust.cpp" -lwintrust -lcrypt32 -o verify_trust.exe || finish
 cp "$source_dir/dist/veilux.exe" signed.exe
+cp "$copy/dist/veilux.exe" token-signed.exe
 cp "$source_dir/build/dist/veilux.exe" unsigned.exe
 cp "$certs/root.der" root.der
 python3 -c 'import sys; b = bytearray(open(sys.argv[1], "rb").read()); b[4096] ^= 0x01; open(sys.argv[2], "wb").write(b)' \
   signed.exe one-byte-changed.exe
 "$source_dir/tools/wine-session.sh" "$source_dir/build/release-check-prefix" \
-  wine verify_trust.exe --trust root.der signed.exe one-byte-changed.exe unsigned.exe 2>&1 | tr -d '\r' >trust.log
+  wine verify_trust.exe --trust root.der signed.exe token-signed.exe one-byte-changed.exe unsigned.exe 2>&1 \
+  | tr -d '\r' >trust.log
 sed 's/^/     | /' trust.log
 trust_says() { grep -qx "$1" trust.log; }
 check "WinVerifyTrust: 0 for the signed .exe" trust_says "0x00000000 signed.exe"
+check "WinVerifyTrust: 0 for the token-signed .exe" trust_says "0x00000000 token-signed.exe"
 check "WinVerifyTrust: TRUST_E_BAD_DIGEST after one changed byte" trust_says "0x80096010 one-byte-changed.exe"
 check "WinVerifyTrust: TRUST_E_NOSIGNATURE for the unsigned build" trust_says "0x800B0100 unsigned.exe"
 cd "$source_dir"
 
-# The working tree as it is (committed or not), without build outputs.
-copy="$work/second copy/sources"
-mkdir -p "$copy"
-git ls-files -z --cached --others --exclude-standard | while IFS= read -r -d '' file; do
-  [ -e "$file" ] && printf '%s\0' "$file"
-done | tar --null -T - -cf - | tar -xf - -C "$copy"
-signed_dist "$copy" "$certs/password" "$work/second-copy.log"
-check "make dist from a folder with a space in its path" [ $? -eq 0 ]
-for file in veilux.exe "$(basename dist/veilux-*-win64.zip)" SHA256SUMS; do
+# The second copy's .exe is signed through PKCS#11, the first's with the .pfx: the same key and time.
+zip=$(basename dist/veilux-*-win64.zip)
+for file in veilux.exe "$zip" SHA256SUMS $(cd dist && echo winget/* scoop/*); do
   check "the second copy's $file has the same bytes" cmp "dist/$file" "$copy/dist/$file"
 done
+
+# A Python test over w (winget's files by type, first line as "#"), its installer i and x, and Scoop's s.
+manifests_hold() {
+  python3 - "$1" "$version" "$release_url$zip" "$(sha256sum <"dist/$zip" | cut -d' ' -f1)" <<'PY'
+import glob, json, sys, yaml
+test, version, url, sha = sys.argv[1:]
+w = {d["ManifestType"]: {**d, "#": open(f).readline()}
+     for f in glob.glob("dist/winget/*.yaml") for d in [yaml.safe_load(open(f))]}
+s, i = json.load(open("dist/scoop/veilux.json")), w["installer"]
+x = i["Installers"][0]
+sys.exit(not eval(f"({test})"))
+PY
+}
+check "three winget manifests, each with its schema comment" manifests_hold 'sorted(w) == ["defaultLocale",
+  "installer", "version"] and all(d["ManifestVersion"] == "1.12.0" and d["#"] ==
+  f"# yaml-language-server: $schema=https://aka.ms/winget-manifest.{t}.1.12.0.schema.json\n" for t, d in w.items())'
+check "every field named is in them" manifests_hold '(i["InstallerType"], i["NestedInstallerType"], x["Architecture"],
+  w["version"]["DefaultLocale"], w["defaultLocale"]["PackageLocale"], i["NestedInstallerFiles"]) == ("zip", "portable",
+  "x64", "en-US", "en-US", [{"RelativeFilePath": "veilux.exe", "PortableCommandAlias": "veilux"}]) and all(
+  w["defaultLocale"][k] for k in ("Publisher", "PackageName", "License", "ShortDescription")) and all(s[k] for k in
+  "version description homepage license url hash shortcuts checkver autoupdate".split())'
+check "their hash is the zip's" manifests_hold 'x["InstallerSha256"].lower() == s["hash"] == sha'
+check "their address is the release URL + the zip's name" manifests_hold 'x["InstallerUrl"] == s["url"] == url'
+check "their version is the project's" manifests_hold 'all(d["PackageVersion"] == version for d in w.values())
+  and s["version"] == version and s["autoupdate"]["url"].replace("$version", version) == url'
 
 # windres reads the icons without any build tool seeing it: a swapped icon
 # must still be in the next build.

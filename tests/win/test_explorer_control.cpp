@@ -92,7 +92,8 @@ TEST_F(ExplorerControl, FirstHiddenToggleShowsHiddenAndSystemFiles) {
     EXPECT_EQ(seam.changeNotifies[0].eventId, LONG{SHCNE_ASSOCCHANGED});
     EXPECT_EQ(seam.changeNotifies[0].flags, UINT{SHCNF_IDLIST});
     EXPECT_TRUE(seam.changeNotifies[0].item1Null && seam.changeNotifies[0].item2Null);
-    EXPECT_EQ(seam.order, (std::vector<std::string>{"getShellSettings", "setShellSettings", "changeNotify"}));
+    EXPECT_EQ(seam.order,
+              (std::vector<std::string>{"getShellSettings", "setShellSettings", "changeNotify", "refreshShellViews"}));
 
     EXPECT_TRUE(g_app.hiddenVisible);
     EXPECT_EQ(Advanced(L"Hidden"), DWORD{1});
@@ -160,7 +161,8 @@ TEST_F(ExplorerControl, WithoutTheControllerOnlyTheSystemToggleReachesTheShell) 
     EXPECT_TRUE(seam.order.empty());
 
     ToggleSystemFiles();
-    EXPECT_EQ(seam.order, (std::vector<std::string>{"getShellSettings", "setShellSettings", "changeNotify"}));
+    EXPECT_EQ(seam.order,
+              (std::vector<std::string>{"getShellSettings", "setShellSettings", "changeNotify", "refreshShellViews"}));
     EXPECT_TRUE(g_app.includeSystemFiles);  // inverted from false
     EXPECT_FALSE(Own(L"IncludeSystemFiles"));
     EXPECT_FALSE(Advanced(L"ShowSuperHidden"));
@@ -195,13 +197,27 @@ TEST_F(ExplorerControl, FollowingExplorerTakesBothValuesAndLeavesTheOwnOption) {
     EXPECT_FALSE(FollowExplorerValues());  // nothing differs
     StoreDword(kExplorerAdvancedKeyPath, L"Hidden", 1);
     StoreDword(kExplorerAdvancedKeyPath, L"HideFileExt", 1);
-    StoreDword(kExplorerAdvancedKeyPath, L"ShowSuperHidden", 0);
+    StoreDword(kExplorerAdvancedKeyPath, L"ShowSuperHidden", 2);
     EXPECT_TRUE(FollowExplorerValues());
     EXPECT_TRUE(g_app.hiddenVisible);
     EXPECT_FALSE(g_app.extensionsVisible);
-    EXPECT_TRUE(g_app.includeSystemFiles);  // the program's own option, not Explorer's value
+    EXPECT_TRUE(g_app.includeSystemFiles);  // a value Folder Options never writes leaves the option alone
     EXPECT_TRUE(seam.order.empty());
     EXPECT_FALSE(Own(L"IncludeExtensions"));
+    EXPECT_FALSE(Own(L"IncludeSystemFiles"));
+
+    // Protected files hidden in Folder Options: the option follows and is saved, Explorer's value left alone.
+    StoreDword(kExplorerAdvancedKeyPath, L"ShowSuperHidden", 0);
+    EXPECT_TRUE(FollowExplorerValues());
+    EXPECT_FALSE(g_app.includeSystemFiles);
+    EXPECT_EQ(Own(L"IncludeSystemFiles"), DWORD{0});
+    EXPECT_TRUE(seam.order.empty() && Advanced(L"ShowSuperHidden") == DWORD{0});
+    EXPECT_FALSE(FollowExplorerValues());  // seen already
+    ToggleSystemFiles();  // the program's own write is no change from elsewhere
+    EXPECT_FALSE(FollowExplorerValues());
+    EXPECT_TRUE(g_app.includeSystemFiles);
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, kExplorerAdvancedKeyPath, L"ShowSuperHidden");
+    EXPECT_FALSE(FollowExplorerValues());  // gone: the option stays
     StoreValue(kExplorerAdvancedKeyPath, L"Hidden", REG_BINARY, "12345678", 8);  // unreadable: not shown
     EXPECT_TRUE(FollowExplorerValues());
     EXPECT_FALSE(g_app.hiddenVisible);
@@ -231,11 +247,14 @@ TEST_F(ExplorerControl, OpenFolderWindowsAreToldToRefreshAfterEachChange) {
     ToggleExtensions();
     PumpMessages();
     EXPECT_EQ(g_folderWindowCommands, (std::vector<WPARAM>{41504, 41504, 41504}));
+    // Every tab and the desktop too, by the shell's window list.
+    EXPECT_EQ(seam.shellViewRefreshes, 3);
     // A change made elsewhere: Explorer refreshes by itself.
     StoreDword(kExplorerAdvancedKeyPath, L"Hidden", 2);
     FollowExplorerValues();
     PumpMessages();
     EXPECT_EQ(g_folderWindowCommands.size(), 3u);
+    EXPECT_EQ(seam.shellViewRefreshes, 3);
     DestroyWindow(folder);
     UnregisterClassW(L"CabinetWClass", folderClass.hInstance);
 }

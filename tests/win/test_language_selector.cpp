@@ -372,6 +372,7 @@ TEST_F(Selector, EnterPressesTheFocusedButton) {
         SCOPED_TRACE(focused);
         ResetProgramRegistry();
         Open();
+        EXPECT_EQ(SendMessageW(g_app.selectorWindow, DM_GETDEFID, 0, 0), MAKELONG(IDOK, DC_HASDEFID));
         SetFocus(Child(focused));
         MSG enter = {Child(focused), WM_KEYDOWN, VK_RETURN, 1, 0, {}};
         EXPECT_TRUE(IsSelectorDialogMessage(enter));

@@ -221,6 +221,22 @@ TEST_F(MainWindow, TheIconComesBackWhenTheTaskbarIsCreatedAgain) {
     EXPECT_EQ(seam.notifyIcons[0].data.hIcon, g_app.tray->currentIcon);
     // The record still holds the start balloon: with NIF_INFO the new shell would show it a second time.
     EXPECT_EQ(seam.notifyIcons[0].data.uFlags & NIF_INFO, 0u);
+
+    // Too busy to take it at once: the timer tries again, and gets it in.
+    const UINT taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
+    seam.notifyIconResult = FALSE;
+    seam.acceptAtAdd = 2;
+    SendMessageW(window, taskbarCreated, 0, 0);
+    EXPECT_TRUE(WaitingForTray());
+    SendMessageW(window, WM_TIMER, kTrayRetryTimer, 0);
+    EXPECT_FALSE(WaitingForTray());
+    // Never taking it: given up silently after five minutes, the program running on.
+    seam.notifyIconResult = FALSE;
+    SendMessageW(window, taskbarCreated, 0, 0);
+    seam.tickCount += 5 * 60 * 1000;
+    SendMessageW(window, WM_TIMER, kTrayRetryTimer, 0);
+    EXPECT_FALSE(WaitingForTray());
+    EXPECT_TRUE(seam.messageBoxes.empty() && TrayIconShown() && IsWindow(window));
 }
 
 TEST_F(MainWindow, AnUpdateAnswerCountsOnlyWhileTheIconIsShown) {
@@ -281,6 +297,10 @@ TEST_F(FollowingExplorer, ChangesMadeElsewhereAreFollowedWithoutWritingAnything)
     EXPECT_TRUE(PumpUntil([] { return g_app.hiddenVisible; }));
     EXPECT_STREQ(g_app.tray->nid.szTip, L"Hidden and system files: VISIBLE");
     EXPECT_TRUE(IconShowsVisibleFiles(g_app.tray->currentIcon));
+    // Protected system files hidden in Folder Options: the option follows.
+    StoreDword(kExplorerAdvancedKeyPath, L"ShowSuperHidden", 0);
+    EXPECT_TRUE(PumpUntil([] { return !g_app.includeSystemFiles; }));
+    EXPECT_STREQ(g_app.tray->nid.szTip, L"Hidden files: VISIBLE");
     // The watch is armed again after each change.
     StoreDword(kExplorerAdvancedKeyPath, L"HideFileExt", 0);
     EXPECT_TRUE(PumpUntil([] { return g_app.extensionsVisible; }));
@@ -288,7 +308,7 @@ TEST_F(FollowingExplorer, ChangesMadeElsewhereAreFollowedWithoutWritingAnything)
     EXPECT_TRUE(PumpUntil([] { return !g_app.hiddenVisible; }));
     EXPECT_FALSE(IconShowsVisibleFiles(g_app.tray->currentIcon));
     // Never an answer in the registry or the shell: no ping-pong with whoever changed it.
-    EXPECT_FALSE(ReadStoredDword(kExplorerAdvancedKeyPath, L"ShowSuperHidden"));
+    EXPECT_EQ(ReadStoredDword(kExplorerAdvancedKeyPath, L"ShowSuperHidden"), DWORD{0});
     EXPECT_FALSE(ReadStoredValue(kSettingsKeyPath, L"IncludeExtensions"));
     EXPECT_TRUE(seam.shellSettings.empty() && seam.changeNotifies.empty());
 
@@ -308,6 +328,18 @@ TEST_F(FollowingExplorer, ChangesMadeElsewhereAreFollowedWithoutWritingAnything)
     SendMessageW(window, WM_HOTKEY, kHotkeyToggleExtensions, 0);
     EXPECT_EQ(ReadStoredDword(kExplorerAdvancedKeyPath, L"HideFileExt"), DWORD{0});
     EXPECT_TRUE(g_app.extensionsVisible);
+}
+
+TEST_F(FollowingExplorer, TheWatchOutlivesItsKeyBeingDeletedAndMadeAgain) {
+    ASSERT_TRUE(g_app.explorerWatch);
+    // As a .reg import or a reset script does it; in between the program looks.
+    ASSERT_EQ(RegDeleteTreeW(HKEY_CURRENT_USER, kExplorerAdvancedKeyPath), ERROR_SUCCESS);
+    PumpUntil([] { return false; }, 300);
+    StoreDword(kExplorerAdvancedKeyPath, L"Hidden", 1);
+    EXPECT_TRUE(PumpUntil([] { return g_app.hiddenVisible; }));
+    // And the new key is watched from then on.
+    StoreDword(kExplorerAdvancedKeyPath, L"Hidden", 2);
+    EXPECT_TRUE(PumpUntil([] { return !g_app.hiddenVisible; }));
 }
 
 TEST_F(FollowingExplorer, ShellStateAnnouncementsAreFollowed) {

@@ -31,6 +31,8 @@ void WINAPI RecordChangeNotify(LONG eventId, UINT flags, LPCVOID item1, LPCVOID 
 BOOL WINAPI RecordNotifyIcon(DWORD message, PNOTIFYICONDATAW data) {
     g_recorder->notifyIcons.push_back({message, *data});
     g_recorder->order.push_back("notifyIcon");
+    if (message == NIM_ADD && g_recorder->acceptAtAdd > 0 && --g_recorder->acceptAtAdd == 0)
+        g_recorder->notifyIconResult = TRUE;
     if (message == NIM_ADD && !g_recorder->notifyIconAddResult) return FALSE;
     return g_recorder->notifyIconResult;
 }
@@ -79,9 +81,11 @@ BOOL WINAPI RecordSystemParameters(UINT action, UINT parameter, PVOID data, UINT
     return TRUE;
 }
 
-bool RecordNotificationAreaPresent() {
-    g_recorder->order.push_back("notificationAreaPresent");
-    return g_recorder->notificationAreaPresent;
+ULONGLONG WINAPI RecordTickCount() { return g_recorder->tickCount; }
+
+void RecordRefreshShellViews() {
+    ++g_recorder->shellViewRefreshes;
+    g_recorder->order.push_back("refreshShellViews");
 }
 
 DWORD RecordWindowsBuild() { return g_recorder->windowsBuild; }
@@ -92,10 +96,9 @@ void RecordMenuAppMode(int mode) { g_recorder->menuAppModes.push_back(mode); }
 
 SeamRecorder::SeamRecorder() {
     g_recorder = this;
-    g_platform = PlatformCalls{RecordShellSettings, RecordChangeNotify,     RecordNotifyIcon,
-                               RecordShellExecute,  RecordMessageBox,       RecordTrackPopupMenu,
-                               RecordDownload,      RecordSystemParameters, RecordNotificationAreaPresent,
-                               RecordWindowsBuild,  RecordMenuAppMode};
+    g_platform = PlatformCalls{RecordShellSettings, RecordChangeNotify,      RecordNotifyIcon,   RecordShellExecute,
+                               RecordMessageBox,    RecordTrackPopupMenu,    RecordDownload,     RecordSystemParameters,
+                               RecordTickCount,     RecordRefreshShellViews, RecordWindowsBuild, RecordMenuAppMode};
 }
 
 SeamRecorder::~SeamRecorder() {

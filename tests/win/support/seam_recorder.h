@@ -83,8 +83,12 @@ public:
     // file receives.
     HRESULT downloadResult = E_FAIL;
     std::string downloadBody;
-    // Whether Explorer's notification area is there.
-    bool notificationAreaPresent = true;
+    // When not 0: the shell starts taking the icon at this many more NIM_ADDs.
+    int acceptAtAdd = 0;
+    // The clock the program reads (ms); it moves only when a test moves it.
+    ULONGLONG tickCount = 1000;
+    // Refreshes of the shell's views asked for.
+    int shellViewRefreshes = 0;
     // Posted to the menu's owner as WM_COMMAND when non-zero, as a user's choice would be.
     UINT menuChoice = 0;
     // The theme SPI_GETHIGHCONTRAST reports; other system parameters are the system's.

@@ -1,0 +1,10 @@
+// Makes every open Explorer window, each of its tabs, and the desktop redraw
+// its view, by the shell's documented route: its list of shell windows, and
+// each one's active view.
+#pragma once
+
+// Hands the refresh to a thread-pool thread with its own COM apartment and
+// returns at once: the calls go into Explorer's process and wait for it, so
+// a hung Explorer holds only that thread, and nothing waits for it at exit.
+// Requests made while one runs are served by one more round. Failures are silent.
+void RefreshShellViewsBeside();
