@@ -62,9 +62,7 @@ void SendKeys(std::initializer_list<std::pair<WORD, bool>> keys) {
 class DarkAppMode : public MainWindow {
 protected:
     void BeforeStart() override { StoreDword(kPersonalizeKeyPath, L"AppsUseLightTheme", 0); }
-    void AnnounceAppMode() {
-        SendMessageW(window, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"ImmersiveColorSet"));
-    }
+    void AnnounceColors() { SendMessageW(window, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"ImmersiveColorSet")); }
 };
 
 // Explorer's values as a user's are, before the program starts.
@@ -380,10 +378,10 @@ TEST_F(DarkAppMode, MenusFollowTheAppMode) {
     SendMessageW(window, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
     seam.highContrast = false;
     seam.windowsBuild = 17763;
-    AnnounceAppMode();
+    AnnounceColors();
     seam.windowsBuild = 18362;
-    AnnounceAppMode();
+    AnnounceColors();
     StoreDword(kPersonalizeKeyPath, L"AppsUseLightTheme", 1);
-    AnnounceAppMode();
+    AnnounceColors();
     EXPECT_EQ(seam.menuAppModes, (std::vector<int>{2, 0, 2, 0}));
 }
