@@ -14,6 +14,7 @@
 #include "i18n/language_selector.h"
 #include "i18n/shortcuts_window.h"
 #include "tray/commands.h"
+#include "tray/menu_theme.h"
 #include "tray/tray_icon.h"
 #include "update/update_check.h"
 
@@ -42,6 +43,7 @@ void OnCreate(HWND window) {
     // Without the watch, changes that Explorer announces are still followed.
     auto watch = std::make_unique<ExplorerValuesWatch>();
     if (watch->Start(window, kExplorerValuesChangedMessage)) g_app.explorerWatch = std::move(watch);
+    FollowAppModeInMenus();
 }
 
 void OnDestroy() {
@@ -61,6 +63,9 @@ void OnCommand(unsigned id) {
         case IDM_TOGGLE_SYSTEM_FILES: RunHandler(&TrayIcon::onToggleSystemFiles); return;
         case IDM_TOGGLE_EXTENSIONS: RunHandler(&TrayIcon::onToggleExtensions); return;
         case IDM_USER_GUIDE: OpenUserGuide(); return;
+        case IDM_UPDATE_AVAILABLE:
+            if (g_app.tray->updateOffered) OpenDownloadPage();
+            return;
         default: break;
         }
     }
@@ -75,10 +80,14 @@ void OnHotkey(WPARAM id) {
     else if (id == kHotkeyToggleExtensions) ToggleExtensions();
 }
 
-// Explorer announces a change of its view settings with "ShellState".
-void OnSettingChange(LPARAM lParam) {
+// Explorer announces a change of its view settings with "ShellState";
+// Windows a change of the app mode with "ImmersiveColorSet", and one of high
+// contrast with SPI_SETHIGHCONTRAST.
+void OnSettingChange(WPARAM parameter, LPARAM lParam) {
     const auto* area = reinterpret_cast<const wchar_t*>(lParam);
     if (area && std::wcscmp(area, L"ShellState") == 0) FollowExplorerValues();
+    else if (parameter == SPI_SETHIGHCONTRAST || (area && std::wcscmp(area, L"ImmersiveColorSet") == 0))
+        FollowAppModeInMenus();
 }
 
 void OnExplorerValuesChanged() {
@@ -135,7 +144,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_COMMAND: OnCommand(LOWORD(wParam)); return 0;
     case WM_HOTKEY: OnHotkey(wParam); return 0;
     case WM_TRAYICON: OnTrayNotification(lParam); return 0;
-    case WM_SETTINGCHANGE: OnSettingChange(lParam); return 0;
+    case WM_SETTINGCHANGE: OnSettingChange(wParam, lParam); return 0;
     case kExplorerValuesChangedMessage: OnExplorerValuesChanged(); return 0;
     case kUpdateCheckDoneMessage: OnUpdateCheckDone(wParam); return 0;
     case WM_TIMER: OnTimer(wParam); return 0;

@@ -92,12 +92,37 @@ HRESULT DownloadToFile(LPCWSTR url, LPCWSTR localPath) {
     return result;
 }
 
+// From ntdll, which every process has loaded: GetVersionExW reports no newer
+// Windows than the program's manifest names, RtlGetVersion the one that runs.
+DWORD WindowsBuild() {
+    using Function = LONG(WINAPI*)(RTL_OSVERSIONINFOW*);
+    const auto function = reinterpret_cast<Function>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "RtlGetVersion")));
+    RTL_OSVERSIONINFOW version = {};
+    version.dwOSVersionInfoSize = sizeof version;
+    if (!function || function(&version) != 0) return 0;
+    return version.dwBuildNumber;
+}
+
+// Exported by ordinal only, SetPreferredAppMode as 135 and FlushMenuThemes as
+// 136, from Windows 10 1903 on; looked up at run time, never imported, so a
+// Windows without them still starts the program.
+void SetMenuAppMode(int mode) {
+    static const auto setMode = SystemFunction<int(WINAPI*)(int)>(L"uxtheme.dll", MAKEINTRESOURCEA(135));
+    static const auto flush = SystemFunction<void(WINAPI*)()>(L"uxtheme.dll", MAKEINTRESOURCEA(136));
+    if (!setMode || !flush) return;  // either one alone is of no use
+    setMode(mode);
+    // The menu theme is cached per process: without the flush the old colours stay.
+    flush();
+}
+
 }  // namespace
 
 PlatformCalls DefaultPlatformCalls() {
     return PlatformCalls{
-        GetSetShellSettings, SHChangeNotify, Shell_NotifyIconW,     ShellExecuteW,  MessageBoxW,
-        TrackPopupMenu,      DownloadToFile, SystemParametersInfoW, GetTickCount64, RefreshShellViewsBeside,
+        GetSetShellSettings, SHChangeNotify,          Shell_NotifyIconW, ShellExecuteW,
+        MessageBoxW,         TrackPopupMenu,          DownloadToFile,    SystemParametersInfoW,
+        GetTickCount64,      RefreshShellViewsBeside, WindowsBuild,      SetMenuAppMode,
     };
 }
 

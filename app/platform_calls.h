@@ -23,6 +23,11 @@ struct PlatformCalls {
     // Asks every Explorer window, tab and the desktop to redraw its view, on a
     // thread beside the caller's; returns at once.
     void (*refreshShellViews)();
+    // The build number of the running Windows (18362 is Windows 10 1903), 0 when unknown.
+    DWORD (*windowsBuild)();
+    // uxtheme's SetPreferredAppMode with the mode, then FlushMenuThemes; nothing
+    // when System32's uxtheme.dll lacks either (Wine 8's has neither).
+    void (*setMenuAppMode)(int mode);
 };
 
 extern PlatformCalls g_platform;

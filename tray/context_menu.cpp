@@ -12,17 +12,20 @@ void TrayIcon::ShowContextMenu(bool hiddenVisible, bool includeSystemFiles, bool
     if (!created) return;
     const UniqueMenu menu(CreatePopupMenu());
     if (!menu) return;
-    for (const MenuItem& item : ContextMenuItems(hiddenVisible, includeSystemFiles, extensionsVisible)) {
+    // A working shortcut follows its item after a tab, as a menu shows accelerators.
+    const auto append = [&menu](const MenuItem& item) {
         if (item.flags & kMenuSeparator) {
             AppendMenuW(menu.get(), item.flags, item.id, nullptr);
-            continue;
+            return;
         }
-        // A working shortcut follows its item after a tab, as a menu shows accelerators.
         std::wstring text = UiText(item.text);
         const std::wstring shortcut = item.hotkey ? WorkingShortcutName(item.hotkey) : std::wstring();
         if (!shortcut.empty()) text += L'\t' + shortcut;
         AppendMenuW(menu.get(), item.flags, item.id, text.c_str());
-    }
+    };
+    if (updateOffered)
+        for (const MenuItem& item : UpdateOfferItems()) append(item);
+    for (const MenuItem& item : ContextMenuItems(hiddenVisible, includeSystemFiles, extensionsVisible)) append(item);
     POINT cursor = {};
     GetCursorPos(&cursor);
     // The owner must be the foreground window, or the menu would not close

@@ -26,7 +26,8 @@ public:
     void Update(bool hiddenVisible, bool includeSystemFiles);
     // Shows a balloon; a click on it opens the download page when opensDownloadPage.
     void ShowBalloon(const wchar_t* title, const wchar_t* text, bool opensDownloadPage);
-    // The right-click menu, built afresh from the state and the current language.
+    // The right-click menu, built afresh from the state and the current language,
+    // with the update offer first while there is one.
     void ShowContextMenu(bool hiddenVisible, bool includeSystemFiles, bool extensionsVisible);
     // Takes the icon out of the notification area and frees its handle; harmless when repeated.
     void Remove();
@@ -36,6 +37,9 @@ public:
     HICON currentIcon = nullptr;
     bool created = false;
     bool updateClickPending = false;
+    // Set once a check has found a newer release: the menu offers the
+    // download page from then on, until the program ends.
+    bool updateOffered = false;
     NOTIFYICONDATAW nid;
     std::function<void()> onToggleHidden;
     std::function<void()> onToggleSystemFiles;

@@ -30,3 +30,9 @@ std::array<MenuItem, kContextMenuItemCount> ContextMenuItems(bool hiddenVisible,
         {kMenuString, IDM_EXIT, MessageKey::MenuExit},
     }};
 }
+
+std::array<MenuItem, kUpdateOfferItemCount> UpdateOfferItems() {
+    // The update balloon's title names the item, in every language.
+    return {
+        {{kMenuString, IDM_UPDATE_AVAILABLE, MessageKey::BalloonUpdateTitle}, {kMenuSeparator, 0, MessageKey::Count}}};
+}

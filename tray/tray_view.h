@@ -27,3 +27,8 @@ struct MenuItem {
 inline constexpr std::size_t kContextMenuItemCount = 10;
 std::array<MenuItem, kContextMenuItemCount> ContextMenuItems(bool hiddenVisible, bool includeSystemFiles,
                                                              bool extensionsVisible);
+
+// Once a check has found a newer release, the menu opens with the offer and a
+// separator, ahead of the items above.
+inline constexpr std::size_t kUpdateOfferItemCount = 2;
+std::array<MenuItem, kUpdateOfferItemCount> UpdateOfferItems();

@@ -85,8 +85,11 @@ void AppController::OfferUpdate(TrayIcon& tray) const {
     if (!ReadVersionFile(localPath, answer)) return;
     // An empty first line is left on disk, as an unreadable answer.
     if (answer == VersionAnswer::Empty) return;
-    if (answer == VersionAnswer::Newer)
+    if (answer == VersionAnswer::Newer) {
         tray.ShowBalloon(UiText(MessageKey::BalloonUpdateTitle), UiText(MessageKey::BalloonUpdateText), true);
+        // The balloon may never be seen (Do Not Disturb holds it back): the menu keeps the offer.
+        tray.updateOffered = true;
+    }
     DeleteFileW(localPath.c_str());
 }
 

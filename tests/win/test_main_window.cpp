@@ -19,6 +19,7 @@
 #include "i18n/shortcuts_window.h"
 #include "support/program_fixture.h"
 #include "tray/commands.h"
+#include "tray/menu_theme.h"
 #include "tray/tray_icon.h"
 #include "update/update_check.h"
 
@@ -91,6 +92,12 @@ protected:
         UnregisterHotKey(nullptr, 13);
         return true;
     }
+};
+
+class DarkAppMode : public MainWindow {
+protected:
+    void BeforeStart() override { StoreDword(kPersonalizeKeyPath, L"AppsUseLightTheme", 0); }
+    void AnnounceColors() { SendMessageW(window, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"ImmersiveColorSet")); }
 };
 
 // Explorer's values as a user's are, before the program starts.
@@ -276,9 +283,17 @@ TEST_F(MainWindow, AnUpdateAnswerCountsOnlyWhileTheIconIsShown) {
         SendMessageW(window, kUpdateCheckDoneMessage, fileWritten, 0);
         return !seam.notifyIcons.empty() && seam.notifyIcons[0].data.uFlags == NIF_INFO;
     };
+    Command(IDM_UPDATE_AVAILABLE);  // nothing offered yet
     EXPECT_FALSE(answer(FALSE));  // a failed download: an old file is not read
     EXPECT_TRUE(answer(TRUE));
     EXPECT_EQ(GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES);
+    Tray(WM_RBUTTONUP);  // from now on the menu offers the page first, as often as it is chosen
+    ASSERT_EQ(seam.popupMenus[0].items.size(), 12u);
+    EXPECT_EQ(seam.popupMenus[0].items[0].text, L"Update Available");
+    EXPECT_NE(seam.popupMenus[0].items[1].type & MFT_SEPARATOR, 0u);
+    Command(seam.popupMenus[0].items[0].id);
+    Command(seam.popupMenus[0].items[0].id);
+    EXPECT_EQ(seam.shellExecutes.at(1).file, DownloadPageUrl());
     Command(IDM_EXIT);
     EXPECT_FALSE(answer(TRUE));  // arrived after the quit had begun
     DeleteFileW(path.c_str());
@@ -447,4 +462,18 @@ TEST_F(Shortcuts, OkWithAClearedFieldStoresZeroAndFreesTheKey) {
     Press(IDCANCEL);
     EXPECT_EQ(g_app.shortcutsWindow, nullptr);
     EXPECT_EQ(ReadStoredDword(kSettingsKeyPath, L"HotkeyHidden"), DWORD{0});
+}
+
+// Dark from the start, never in high contrast, untouched before 1903, light when chosen.
+TEST_F(DarkAppMode, MenusFollowTheAppMode) {
+    seam.highContrast = true;
+    SendMessageW(window, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+    seam.highContrast = false;
+    seam.windowsBuild = 17763;
+    AnnounceColors();
+    seam.windowsBuild = 18362;
+    AnnounceColors();
+    StoreDword(kPersonalizeKeyPath, L"AppsUseLightTheme", 1);
+    AnnounceColors();
+    EXPECT_EQ(seam.menuAppModes, (std::vector<int>{2, 0, 2, 0}));
 }

@@ -124,12 +124,13 @@ TEST_F(UpdateCheck, EachKindOfFirstLineHasItsOutcome) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.body.substr(0, 20));
         seam.notifyIcons.clear();
-        tray.updateClickPending = false;
+        tray.updateClickPending = tray.updateOffered = false;
         seam.downloadResult = S_OK;
         seam.downloadBody = c.body;
         Check();
         EXPECT_EQ(BalloonShown(), c.balloon);
         EXPECT_EQ(tray.updateClickPending, c.balloon);
+        EXPECT_EQ(tray.updateOffered, c.balloon);
         EXPECT_EQ(FileExists(path), c.fileStays);
         DeleteFileW(path.c_str());
     }

@@ -88,13 +88,17 @@ void RecordRefreshShellViews() {
     g_recorder->order.push_back("refreshShellViews");
 }
 
+DWORD RecordWindowsBuild() { return g_recorder->windowsBuild; }
+
+void RecordMenuAppMode(int mode) { g_recorder->menuAppModes.push_back(mode); }
+
 }  // namespace
 
 SeamRecorder::SeamRecorder() {
     g_recorder = this;
-    g_platform = PlatformCalls{RecordShellSettings, RecordChangeNotify,     RecordNotifyIcon, RecordShellExecute,
-                               RecordMessageBox,    RecordTrackPopupMenu,   RecordDownload,   RecordSystemParameters,
-                               RecordTickCount,     RecordRefreshShellViews};
+    g_platform = PlatformCalls{RecordShellSettings, RecordChangeNotify,      RecordNotifyIcon,   RecordShellExecute,
+                               RecordMessageBox,    RecordTrackPopupMenu,    RecordDownload,     RecordSystemParameters,
+                               RecordTickCount,     RecordRefreshShellViews, RecordWindowsBuild, RecordMenuAppMode};
 }
 
 SeamRecorder::~SeamRecorder() {

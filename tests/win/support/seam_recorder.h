@@ -93,6 +93,7 @@ public:
     UINT menuChoice = 0;
     // The theme SPI_GETHIGHCONTRAST reports; other system parameters are the system's.
     bool highContrast = false;
+    DWORD windowsBuild = 22631;  // Windows 11 23H2
 
     std::vector<ShellSettingsCall> shellSettings;
     std::vector<ChangeNotifyCall> changeNotifies;
@@ -101,6 +102,7 @@ public:
     std::vector<MessageBoxCall> messageBoxes;
     std::vector<TrackPopupMenuCall> popupMenus;
     std::vector<DownloadCall> downloads;
+    std::vector<int> menuAppModes;  // given to uxtheme's SetPreferredAppMode
     // Every seam call by name, in order.
     std::vector<std::string> order;
 };
