@@ -79,7 +79,7 @@ const Texts kSpanish = {
     L"Mostrar u ocultar archivos ocultos",  // ShortcutsHiddenLabel
     L"Mostrar u ocultar extensiones de archivos",  // ShortcutsExtensionsLabel
     L"En uso por otro programa",  // ShortcutsInUse
-    L"Predeterminados",  // ShortcutsDefaults
+    L"Restablecer",  // ShortcutsDefaults
 };
 
 const Texts kPortuguese = {
@@ -116,7 +116,7 @@ const Texts kPortuguese = {
     L"Mostrar ou ocultar arquivos ocultos",  // ShortcutsHiddenLabel
     L"Mostrar ou ocultar extensões de arquivos",  // ShortcutsExtensionsLabel
     L"Em uso por outro programa",  // ShortcutsInUse
-    L"Padrões",  // ShortcutsDefaults
+    L"Restaurar padrões",  // ShortcutsDefaults
 };
 
 const Texts kGerman = {
@@ -261,7 +261,7 @@ const Texts kChinese = {
     L"创建窗口时出错",  // ErrorCreateWindow
     L"在系统托盘中创建图标时出错",  // ErrorTrayIcon
     L"键盘快捷键",  // MenuShortcuts
-    L"显示或隐藏隐藏文件",  // ShortcutsHiddenLabel
+    L"显示或隐藏隐藏的文件",  // ShortcutsHiddenLabel
     L"显示或隐藏文件扩展名",  // ShortcutsExtensionsLabel
     L"已被其他程序占用",  // ShortcutsInUse
     L"默认值",  // ShortcutsDefaults

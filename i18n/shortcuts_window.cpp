@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr int kClientWidth = 320;
+constexpr int kClientWidth = 360;
 constexpr int kClientHeight = 203;
 constexpr int kMargin = 16;
 constexpr int kRowWidth = kClientWidth - 2 * kMargin;
@@ -95,12 +95,12 @@ bool BuildControls(HWND window, ShortcutsControls& controls) {
         ShowStatus(controls, i, ShortcutTaken(i));
     }
     const HWND defaults = CreateChild(window, 0, L"BUTTON", UiText(MessageKey::ShortcutsDefaults),
-                                      WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, kMargin, 162, 90, 25,
+                                      WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, kMargin, 162, 128, 25,
                                       kShortcutDefaultsId);
     const HWND ok = CreateChild(window, 0, L"BUTTON", UiText(MessageKey::SelectorAccept),
-                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 118, 162, 90, 25, IDOK);
+                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 158, 162, 90, 25, IDOK);
     const HWND cancel = CreateChild(window, 0, L"BUTTON", UiText(MessageKey::SelectorCancel),
-                                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 214, 162, 90, 25, IDCANCEL);
+                                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 254, 162, 90, 25, IDCANCEL);
     if (!defaults || !ok || !cancel) return false;
     for (HWND control : {controls.labels[0], controls.fields[0], controls.statuses[0], controls.labels[1],
                          controls.fields[1], controls.statuses[1], defaults, ok, cancel})

@@ -23,8 +23,6 @@ import time
 import zipfile
 from pathlib import Path
 
-import yaml
-
 WINGET_SCHEMA = "1.12.0"
 # winget's rule for a PackageIdentifier: two to eight dot-separated parts.
 WINGET_ID = re.compile(r'^[^.\s\\/:*?"<>|\x01-\x1f]{1,32}(\.[^.\s\\/:*?"<>|\x01-\x1f]{1,32}){1,7}$')
@@ -42,6 +40,8 @@ def entry(name, epoch):
 
 def write_winget(folder, version, zip_url, zip_sha256, settings, homepage):
     """The multi-file manifest, laid out as winget's own tools write it."""
+    import yaml  # PyYAML: needed only for a release with manifests
+
     package = settings["VEILUX_PACKAGE_ID"]
     common = {"PackageIdentifier": package, "PackageVersion": version}
     files = {

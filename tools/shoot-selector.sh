@@ -26,9 +26,9 @@ for shot in "${languages[@]}"; do
   [ "$lang" = "$shot" ] || mode=${shot#*-}
   wine explorer /desktop=shot,640x400 "$preview" "$lang" $mode >/dev/null 2>&1 &
   sleep 3
-  # The 320x215 window (the shortcuts window a little larger) is centred on
+  # The 320x215 window (the shortcuts window a little wider) is centred on
   # the 640x400 desktop; a margin around it.
-  /usr/bin/import -window root -crop 360x255+140+72 +repage "$out/selector-$shot.png"
+  /usr/bin/import -window root -crop 400x255+120+72 +repage "$out/selector-$shot.png"
   wineserver -k >/dev/null 2>&1 || true
   wait || true
   wineserver -p

@@ -20,7 +20,9 @@ void TrayIcon::ShowContextMenu(bool hiddenVisible, bool includeSystemFiles, bool
         }
         std::wstring text = UiText(item.text);
         const std::wstring shortcut = item.hotkey ? WorkingShortcutName(item.hotkey) : std::wstring();
-        if (!shortcut.empty()) text += L'\t' + shortcut;
+        if (!shortcut.empty()) text += L'\t';
+        // A menu takes "&" as a mnemonic mark, after the tab too; AZERTY's "1" key is named "&".
+        for (const wchar_t c : shortcut) text.append(c == L'&' ? 2 : 1, c);
         AppendMenuW(menu.get(), item.flags, item.id, text.c_str());
     };
     if (updateOffered)
