@@ -15,4 +15,20 @@ extern "C" char* __cxa_demangle(const char*, char*, std::size_t*, int* status) {
     return nullptr;
 }
 
+#include <exception>
+
+// The containers report a failed allocation or an impossible length by
+// throwing through these; the runtime's own versions build exception objects
+// whose messages are copy-on-write strings, which pull in both string
+// implementations and more (about 50 KB). The program catches nothing, so
+// each such throw ends in std::terminate: these go there at once.
+// NOLINTBEGIN(bugprone-reserved-identifier,cert-dcl58-cpp): the runtime's own names, replaced on purpose
+namespace std {
+[[noreturn]] void __throw_bad_alloc() { std::terminate(); }
+[[noreturn]] void __throw_bad_array_new_length() { std::terminate(); }
+[[noreturn]] void __throw_length_error(const char*) { std::terminate(); }
+[[noreturn]] void __throw_logic_error(const char*) { std::terminate(); }
+}  // namespace std
+// NOLINTEND(bugprone-reserved-identifier,cert-dcl58-cpp)
+
 #endif
