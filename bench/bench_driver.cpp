@@ -228,7 +228,7 @@ BOOL CALLBACK PostRefreshToFolderWindow(HWND window, LPARAM) {
 // notification, "Hidden" and "ShowSuperHidden" each written with its own
 // open and close, the tooltip and the picture, the folder windows told to
 // refresh, and every tab and the desktop refreshed through the shell's
-// window list on a pool thread (the program's own code for it).
+// window list on a thread of its own (the program's own code for it).
 bool ToggleDirectly(DirectToggle& direct) {
     direct.shown = ReadAdvancedDword(L"Hidden") != HiddenValue(true);
     SHELLSTATE state = {};

@@ -3,8 +3,9 @@
 // each one's active view.
 #pragma once
 
-// Hands the refresh to a thread-pool thread with its own COM apartment and
+// Hands the refresh to a thread of its own, with its own COM apartment, and
 // returns at once: the calls go into Explorer's process and wait for it, so
 // a hung Explorer holds only that thread, and nothing waits for it at exit.
-// Requests made while one runs are served by one more round. Failures are silent.
+// Requests made while one runs are served by one more round. Failures are
+// silent. Called on one thread only (the user-interface thread).
 void RefreshShellViewsBeside();
