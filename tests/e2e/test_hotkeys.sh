@@ -62,9 +62,14 @@ expect "the extension key leaves the picture" "$(pixels "$WORK/after-extensions.
 
 echo "-- an open folder window is told to refresh after each kind of change"
 COMMANDS=$WORK/folder-commands.txt
-WINEDEBUG=-all wine "$DRIVER" folder-window "$(winepath -w "$COMMANDS" 2>/dev/null)" 120 >/dev/null 2>&1 &
+commands_w=$(winepath -w "$COMMANDS" 2>/dev/null) || die "winepath found no Windows path for $COMMANDS"
+WINEDEBUG=-all wine "$DRIVER" folder-window "$commands_w" 120 >/dev/null 2>&1 &
 folder_pid=$!
-drv find CabinetWClass - 10000 >/dev/null || die "the stand-in folder window did not open"
+# Once in a full run here the window was not there after 10 s; say whether its process still ran.
+if ! drv find CabinetWClass - 30000 >/dev/null; then
+  kill -0 "$folder_pid" 2>/dev/null && state="still runs" || { wait "$folder_pid"; state="ended with $?"; }
+  die "the stand-in folder window did not open in 30 s (its process $state)"
+fi
 refreshes() { grep -c '^41504$' "$COMMANDS" 2>/dev/null || true; }
 # wait_refreshes COUNT: until the folder window has had COUNT refresh commands; prints how many it had.
 wait_refreshes() { wait_output 5 "$1" refreshes; }
