@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # A burst of 500 hotkey presses: the program keeps answering within a
 # second, ends in the state the number of presses gives, and its memory
-# does not grow.
+# does not grow with the presses.
 source "$(dirname "$0")/common.sh"
 
 fresh_account
@@ -42,8 +42,10 @@ drv ping Veilux 1000 >/dev/null && echo "ok: answers after the burst" || fail "n
 read -r after _ <<<"$(drv memory Veilux)" || die "could not read the program's memory"
 growth=$((after - before))
 note "working set: $before bytes before, $after after the burst"
-# One leaked icon per press (at least 4 KiB of pixels) would add 2 MiB.
-if [ "$growth" -lt $((1024 * 1024)) ]; then echo "ok: memory growth $growth bytes"; else fail "memory grew by $growth bytes"; fi
+# One leaked icon per press (at least 4 KiB of pixels) would add 2 MiB. Under
+# Wine, COM's channel to Explorer (the refresh of every tab) grows the program
+# once, by about 1 MiB, at some press among the first few hundred, then never.
+if [ "$growth" -lt $((1536 * 1024)) ]; then echo "ok: memory growth $growth bytes"; else fail "memory grew by $growth bytes"; fi
 close_veilux
 expect "exit code after WM_CLOSE" "$EXIT_STATUS" 0
 finish
