@@ -13,6 +13,7 @@
 #include "i18n/language.h"
 #include "i18n/png_image.h"
 #include "i18n/ui_strings.h"
+#include "i18n/window_parts.h"
 #include "res/resource.h"
 #include "veilux_version.h"
 
@@ -107,29 +108,10 @@ void ShowDefaultButton(HWND window) {
     SetButtonKind(cancel, onCancel ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
 }
 
-// As in a dialog box: the focus is remembered when the window goes to the
-// back and given back when it comes to the front; the first time, the
-// language list gets it.
+// The first time the window comes to the front, the language list gets the focus.
 bool OnActivate(HWND window, WPARAM wParam) {
     SelectorControls* controls = ControlsOf(window);
-    if (!controls) return false;
-    if (LOWORD(wParam) == WA_INACTIVE) {
-        const HWND focus = GetFocus();
-        if (focus && IsChild(window, focus)) controls->lastFocus = focus;
-        return true;
-    }
-    if (HIWORD(wParam)) return false;  // minimised: the focus comes back when it is restored
-    const HWND last = controls->lastFocus;
-    SetFocus(last && IsChild(window, last) ? last : controls->languageList);
-    return true;
-}
-
-// Asked each time the window paints: the theme can change while it is open.
-bool HighContrastOn() {
-    HIGHCONTRASTW contrast = {};
-    contrast.cbSize = sizeof contrast;
-    return g_platform.systemParameters(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
-           (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+    return controls && KeepFocusAcrossActivation(window, wParam, controls->lastFocus, controls->languageList);
 }
 
 void BringToFront(HWND window) {
@@ -217,8 +199,7 @@ bool IsSelectorDialogMessage(MSG& message) {
 }
 
 bool BuildSelectorControls(HWND window, SelectorControls& controls) {
-    controls.font = CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"Segoe UI");
+    controls.font = CreateWindowFont();
     if (!controls.font) return false;
 
     controls.label =

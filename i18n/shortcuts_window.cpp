@@ -5,9 +5,9 @@
 
 #include "app/app_state.h"
 #include "app/hotkeys.h"
-#include "app/platform_calls.h"
 #include "i18n/catalog.h"
 #include "i18n/ui_strings.h"
+#include "i18n/window_parts.h"
 #include "res/resource.h"
 #include "veilux_version.h"
 
@@ -75,8 +75,7 @@ void ShowStatus(const ShortcutsControls& controls, int index, bool inUse) {
 }
 
 bool BuildControls(HWND window, ShortcutsControls& controls) {
-    controls.font = CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"Segoe UI");
+    controls.font = CreateWindowFont();
     if (!controls.font) return false;
     for (int i = 0; i < kShortcutCount; ++i) {
         const int top = 14 + i * 72;
@@ -183,29 +182,12 @@ void ShowDefaultButton(HWND window) {
     }
 }
 
-// As in a dialog box: the focus is remembered when the window goes to the
-// back and given back when it comes to the front; the first time, the first field gets it.
+// The first time the window comes to the front, the first field gets the focus.
 bool OnActivate(HWND window, WPARAM wParam) {
     ShortcutsControls* controls = ControlsOf(window);
-    if (!controls) return false;
-    if (LOWORD(wParam) == WA_INACTIVE) {
-        const HWND focus = GetFocus();
-        if (focus && IsChild(window, focus)) controls->lastFocus = focus;
-        return true;
-    }
-    if (HIWORD(wParam)) return false;  // minimised
-    const HWND last = controls->lastFocus;
-    SetFocus(last && IsChild(window, last) ? last : controls->fields[0]);
-    ShowDefaultButton(window);
+    if (!controls || !KeepFocusAcrossActivation(window, wParam, controls->lastFocus, controls->fields[0])) return false;
+    if (LOWORD(wParam) != WA_INACTIVE) ShowDefaultButton(window);
     return true;
-}
-
-// Asked each time the window paints: the theme can change while it is open.
-bool HighContrastOn() {
-    HIGHCONTRASTW contrast = {};
-    contrast.cbSize = sizeof contrast;
-    return g_platform.systemParameters(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
-           (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
 }
 
 // The labels and notes sit on white, the notes in red; a high-contrast theme's colours win.
