@@ -12,7 +12,7 @@ E2E_PORT ?=
 BENCH_PORT ?=
 site_port = $(if $(1),-DVEILUX_SITE_HOST=localhost:$(1))
 # The stage of the end-to-end tests and the bench: a fresh prefix, an 800x600 desktop.
-e2e_session = tools/wine-session.sh --fresh --screen 800x600 --stage tests/e2e/stage.sh
+e2e_session = tools/wine/wine-session.sh --fresh --screen 800x600 --stage tests/e2e/stage.sh
 
 deps:
 	@tools/install-deps.sh
@@ -27,7 +27,7 @@ build: deps
 run: deps
 	cmake --preset mingw >/dev/null
 	cmake --build --preset mingw -j$(JOBS) --target veilux
-	tools/run.sh
+	tools/wine/run.sh
 
 # The program's sources compiled and linked by clang for the same Windows target:
 # a second compiler's warnings, the nearest check here to an MSVC build.
@@ -36,21 +36,21 @@ clang-windows: deps
 	cmake --build --preset clang-windows -j$(JOBS) --target veilux
 
 lint: deps
-	tools/lint.sh
+	tools/checks/lint.sh
 
 format: deps
-	tools/lint.sh format
+	tools/checks/lint.sh format
 
 test: build clang-windows lint
-	tools/fuzz.sh 30
+	tools/checks/fuzz.sh 30
 	ctest --preset native
-	tools/wine-session.sh build/mingw/wineprefix ctest --preset mingw
+	tools/wine/wine-session.sh build/mingw/wineprefix ctest --preset mingw
 	cmake --preset e2e $(call site_port,$(E2E_PORT)) >/dev/null
 	cmake --build --preset e2e -j$(JOBS)
 	$(e2e_session) build/e2e/wineprefix ctest --preset e2e
 
 fuzz: deps
-	tools/fuzz.sh $(FUZZ_SECONDS)
+	tools/checks/fuzz.sh $(FUZZ_SECONDS)
 
 # veilux.exe against a minimal tray program under Wine: start, exit, a toggle,
 # memory, idle and size, each beside its goal (bench/; about 4 minutes).
@@ -65,7 +65,7 @@ bench: deps
 # VEILUX_RELEASE_URL=https://... adds the winget and Scoop manifests; SIGN_PKCS12=... or
 # SIGN_PKCS11_MODULE=... SIGN_KEY=... SIGN_CERTS=... signs veilux.exe.
 dist: deps
-	JOBS=$(JOBS) tools/make-dist.sh
+	JOBS=$(JOBS) tools/release/make-dist.sh
 
 clean:
 	rm -rf build

@@ -11,11 +11,11 @@
 #include "app/web_endpoints.h"
 #include "explorer/explorer_control.h"
 #include "explorer/explorer_watch.h"
-#include "i18n/language_selector.h"
-#include "i18n/shortcuts_window.h"
 #include "tray/commands.h"
 #include "tray/menu_theme.h"
 #include "tray/tray_icon.h"
+#include "ui/settings_window.h"
+#include "ui/shortcuts_window.h"
 #include "update/update_check.h"
 
 namespace {

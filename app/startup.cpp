@@ -11,11 +11,11 @@
 #include "app/platform_calls.h"
 #include "explorer/explorer_control.h"
 #include "i18n/language.h"
-#include "i18n/language_selector.h"
-#include "i18n/shortcuts_window.h"
 #include "i18n/ui_strings.h"
 #include "res/resource.h"
 #include "tray/tray_icon.h"
+#include "ui/settings_window.h"
+#include "ui/shortcuts_window.h"
 #include "update/update_check.h"
 
 namespace {

@@ -51,7 +51,7 @@ endforeach()
 include(cmake/bench.cmake)
 
 # Last, after the bench's quick run: the contact sheet of every screenshot the
-# tests took (tools/contact-sheet.sh), which fails when one is missing.
-add_test(NAME e2e_contact_sheet COMMAND bash ${CMAKE_SOURCE_DIR}/tools/contact-sheet.sh)
+# tests took (tools/previews/contact-sheet.sh), which fails when one is missing.
+add_test(NAME e2e_contact_sheet COMMAND bash ${CMAKE_SOURCE_DIR}/tools/previews/contact-sheet.sh)
 set_tests_properties(e2e_contact_sheet PROPERTIES LABELS e2e RESOURCE_LOCK wine_desktop TIMEOUT 300
   ENVIRONMENT "E2E_BIN=${CMAKE_BINARY_DIR};E2E_SOURCE=${CMAKE_SOURCE_DIR};E2E_PORT=${VEILUX_E2E_PORT}")

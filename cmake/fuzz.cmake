@@ -1,6 +1,6 @@
 # Fuzz targets: the portable core's readers of data the program did not write
 # itself, under libFuzzer with AddressSanitizer and UndefinedBehaviorSanitizer
-# (clang only; preset "fuzz"). tools/fuzz.sh runs them.
+# (clang only; preset "fuzz"). tools/checks/fuzz.sh runs them.
 set(VEILUX_FUZZ_SANITIZERS address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
 target_compile_options(veilux_core PRIVATE -fsanitize=fuzzer-no-link,${VEILUX_FUZZ_SANITIZERS})
 

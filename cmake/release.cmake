@@ -1,5 +1,5 @@
 # How veilux.exe is built for release with MinGW-w64: small, and the same
-# bytes from any folder on any machine (tools/check-reproducible.sh checks it).
+# bytes from any folder on any machine (tools/release/check-reproducible.sh checks it).
 
 # The PE header's time stamp is the last commit's time, not the time of the
 # build: SOURCE_DATE_EPOCH when it is set, else the commit's, else 0.
@@ -30,7 +30,7 @@ set_target_properties(veilux PROPERTIES
 
 # A second build of veilux.exe from a copy of the sources elsewhere must give
 # the same bytes (about one extra build of the program: a minute here).
-add_test(NAME reproducible_build COMMAND bash ${CMAKE_SOURCE_DIR}/tools/check-reproducible.sh ${CMAKE_BINARY_DIR})
+add_test(NAME reproducible_build COMMAND bash ${CMAKE_SOURCE_DIR}/tools/release/check-reproducible.sh ${CMAKE_BINARY_DIR})
 set_tests_properties(reproducible_build PROPERTIES TIMEOUT 900)
 
 # What make dist writes into the winget and Scoop manifests. They change

@@ -13,7 +13,7 @@ endif()
 target_compile_definitions(veilux_core PUBLIC ${VEILUX_WIN_DEFINITIONS})
 
 file(GLOB VEILUX_WIN_SOURCES CONFIGURE_DEPENDS
-  ${CMAKE_SOURCE_DIR}/app/*.cpp ${CMAKE_SOURCE_DIR}/explorer/*.cpp ${CMAKE_SOURCE_DIR}/i18n/*.cpp
+  ${CMAKE_SOURCE_DIR}/app/*.cpp ${CMAKE_SOURCE_DIR}/explorer/*.cpp ${CMAKE_SOURCE_DIR}/i18n/*.cpp ${CMAKE_SOURCE_DIR}/ui/*.cpp
   ${CMAKE_SOURCE_DIR}/tray/*.cpp ${CMAKE_SOURCE_DIR}/update/*.cpp)
 foreach(core ${VEILUX_CORE_SOURCES} app/winmain.cpp app/runtime_slim.cpp)
   list(REMOVE_ITEM VEILUX_WIN_SOURCES ${CMAKE_SOURCE_DIR}/${core})
@@ -73,8 +73,8 @@ if(CMAKE_CROSSCOMPILING)
   set_tests_properties(real_user_settings_kept PROPERTIES FIXTURES_CLEANUP real_user_settings RESOURCE_LOCK wine_prefix)
 endif()
 
-# Opens the settings window in one language, for tools/shoot-selector.sh.
-add_executable(selector_preview WIN32 tools/selector_preview.cpp res/veilux.rc)
+# Opens the settings window in one language, for tools/previews/shoot-selector.sh.
+add_executable(selector_preview WIN32 tools/previews/selector_preview.cpp res/veilux.rc)
 target_link_libraries(selector_preview PRIVATE veilux_win)
 if(MINGW)
   target_link_options(selector_preview PRIVATE -municode)
@@ -85,4 +85,4 @@ list(APPEND VEILUX_TEST_EXECUTABLES $<TARGET_FILE:selector_preview>)
 # Every .exe: 64-bit, only system DLLs imported, ASLR, high-entropy VA and NX.
 set(VEILUX_ALL_EXECUTABLES ${VEILUX_TEST_EXECUTABLES} $<TARGET_FILE:veilux>)
 add_test(NAME executable_hardening
-  COMMAND bash ${CMAKE_SOURCE_DIR}/tools/check-executables.sh ${VEILUX_ALL_EXECUTABLES})
+  COMMAND bash ${CMAKE_SOURCE_DIR}/tools/checks/check-executables.sh ${VEILUX_ALL_EXECUTABLES})

@@ -1,5 +1,5 @@
 # Shared by the end-to-end tests; each test_*.sh sources this file.
-# They run in the stage of stage.sh (inside tools/wine-session.sh), which gives them a private display,
+# They run in the stage of stage.sh (inside tools/wine/wine-session.sh), which gives them a private display,
 # a fresh prefix with a virtual desktop of 800x600 and the https recorder;
 # CTest gives them E2E_BIN (the build folder), E2E_SOURCE and E2E_PORT.
 set -euo pipefail

@@ -1,4 +1,4 @@
-# The stage for the end-to-end tests, sourced by tools/wine-session.sh
+# The stage for the end-to-end tests, sourced by tools/wine/wine-session.sh
 # (--fresh --screen 800x600 --stage tests/e2e/stage.sh BUILD/wineprefix):
 # on the fresh prefix, whose programs share one 800x600 virtual desktop
 # (taskbar and notification area at the bottom), a throwaway certificate

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The signed release, as CI makes it: make dist signs a test release with a
-# throwaway certificate (tools/make-test-certificate.sh, in a temporary
+# throwaway certificate (tools/release/make-test-certificate.sh, in a temporary
 # folder), and then
 #   - a wrong password stops make dist at "sign", with nothing in dist/;
 #   - no password is on a command line (osslsigncode's and openssl's
@@ -24,7 +24,7 @@ rm -rf "$work"
 mkdir -p "$work/shim"
 certs=$(mktemp -d)
 trap 'rm -rf "$certs"' EXIT
-tools/make-test-certificate.sh "$certs" || exit 1
+tools/release/make-test-certificate.sh "$certs" || exit 1
 openssl rand -hex 16 >"$certs/wrong-password"
 # The same key on a throwaway token in the temporary folder, never the machine's token store.
 export SOFTHSM2_CONF=$certs/softhsm2.conf
@@ -134,7 +134,7 @@ cp "$source_dir/build/dist/veilux.exe" unsigned.exe
 cp "$certs/root.der" root.der
 python3 -c 'import sys; b = bytearray(open(sys.argv[1], "rb").read()); b[4096] ^= 0x01; open(sys.argv[2], "wb").write(b)' \
   signed.exe one-byte-changed.exe
-"$source_dir/tools/wine-session.sh" "$source_dir/build/release-check-prefix" \
+"$source_dir/tools/wine/wine-session.sh" "$source_dir/build/release-check-prefix" \
   wine verify_trust.exe --trust root.der signed.exe token-signed.exe one-byte-changed.exe unsigned.exe 2>&1 \
   | tr -d '\r' >trust.log
 sed 's/^/     | /' trust.log

@@ -6,10 +6,10 @@
 # first Windows test and checks them after the last one (fixture
 # "real_user_settings"): each must still hold exactly what was set, and no
 # throwaway key of the tests may be left. "check" then removes them again.
-# Runs inside tools/wine-session.sh; only ever in a test prefix, never on a
+# Runs inside tools/wine/wine-session.sh; only ever in a test prefix, never on a
 # real Windows account.
 set -uo pipefail
-: "${WINEPREFIX:?run inside tools/wine-session.sh}"
+: "${WINEPREFIX:?run inside tools/wine/wine-session.sh}"
 
 advanced='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Advanced'
 run='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'

@@ -14,9 +14,9 @@
 #include "app/web_endpoints.h"
 #include "explorer/settings_store.h"
 #include "i18n/language.h"
-#include "i18n/language_selector.h"
-#include "i18n/png_image.h"
 #include "support/program_fixture.h"
+#include "ui/png_image.h"
+#include "ui/settings_window.h"
 #include "update/version_rule.h"
 
 namespace {

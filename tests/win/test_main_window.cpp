@@ -16,11 +16,11 @@
 #include "explorer/explorer_control.h"
 #include "explorer/explorer_watch.h"
 #include "explorer/settings_store.h"
-#include "i18n/shortcuts_window.h"
 #include "support/program_fixture.h"
 #include "tray/commands.h"
 #include "tray/menu_theme.h"
 #include "tray/tray_icon.h"
+#include "ui/shortcuts_window.h"
 #include "update/update_check.h"
 
 namespace {

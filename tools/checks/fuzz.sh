@@ -5,7 +5,7 @@
 # sanitizer report or an input slower than 10 s fails the run and leaves that
 # input in build/fuzz/findings/.
 set -euo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/../.."
 seconds=${1:-600}
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz >/dev/null

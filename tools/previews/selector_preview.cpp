@@ -11,8 +11,8 @@
 #include "app/app_state.h"
 #include "app/hotkeys.h"
 #include "i18n/language.h"
-#include "i18n/language_selector.h"
-#include "i18n/shortcuts_window.h"
+#include "ui/settings_window.h"
+#include "ui/shortcuts_window.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
     g_app.instance = instance;

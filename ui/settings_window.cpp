@@ -1,4 +1,4 @@
-#include "i18n/language_selector.h"
+#include "ui/settings_window.h"
 
 #include <commctrl.h>
 #include <strsafe.h>
@@ -11,10 +11,10 @@
 #include "explorer/settings_store.h"
 #include "i18n/catalog.h"
 #include "i18n/language.h"
-#include "i18n/png_image.h"
 #include "i18n/ui_strings.h"
-#include "i18n/window_parts.h"
 #include "res/resource.h"
+#include "ui/png_image.h"
+#include "ui/window_parts.h"
 #include "veilux_version.h"
 
 namespace {

@@ -2,12 +2,12 @@
 # The house checks: clang-tidy and cppcheck over the program's sources (the
 # Windows code too, seen through clang's Windows target) and the fuzz targets,
 # and clang-format's layout over every C++ file. Any finding fails.
-# "tools/lint.sh format" applies the layout instead of checking it.
+# "tools/checks/lint.sh format" applies the layout instead of checking it.
 set -euo pipefail
-cd "$(dirname "$0")/.."
-program=$(find app explorer i18n tray update -name '*.cpp' | sort)
+cd "$(dirname "$0")/../.."
+program=$(find app explorer i18n ui tray update -name '*.cpp' | sort)
 fuzz=$(find tests/fuzz -name '*.cpp' | sort)
-everything=$(find app explorer i18n tray update res tests bench tools \( -name '*.cpp' -o -name '*.h' \) | sort)
+everything=$(find app explorer i18n ui tray update res tests bench tools \( -name '*.cpp' -o -name '*.h' \) | sort)
 
 if [ "${1:-}" = format ]; then
   clang-format -i $everything

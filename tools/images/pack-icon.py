@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Packs PNG images into one .ico file, every entry stored as PNG.
 
-    tools/pack-icon.py OUT.ico FRAME.png...
+    tools/images/pack-icon.py OUT.ico FRAME.png...
 
 Windows reads PNG-compressed icon entries at any size since Vista (the
 program needs Windows 7): a 48 px disc is 1.7 KB as PNG and 9.6 KB as the

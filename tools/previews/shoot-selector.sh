@@ -8,7 +8,7 @@
 # in $VEILUX_BUILD_DIR; the Wine prefix is build/shots/wineprefix, or
 # $SHOOT_PREFIX (both for sessions that keep their own build and prefix).
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
+root=$(cd "$(dirname "$0")/../.." && pwd)
 out=$(realpath -m "$1")
 shift
 languages=("$@")
@@ -16,7 +16,7 @@ languages=("$@")
 mkdir -p "$out"
 
 if [ "${SHOOT_INSIDE:-0}" != 1 ]; then
-  SHOOT_INSIDE=1 exec "$root/tools/wine-session.sh" "${SHOOT_PREFIX:-$root/build/shots/wineprefix}" "$0" "$out" "${languages[@]}"
+  SHOOT_INSIDE=1 exec "$root/tools/wine/wine-session.sh" "${SHOOT_PREFIX:-$root/build/shots/wineprefix}" "$0" "$out" "${languages[@]}"
 fi
 
 preview=${VEILUX_BUILD_DIR:-$root/build/mingw}/selector_preview.exe

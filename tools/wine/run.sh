@@ -3,7 +3,7 @@
 # taskbar. On your display when there is one; otherwise on a private Xvfb,
 # where a screenshot is saved a few seconds after start.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
+root=$(cd "$(dirname "$0")/../.." && pwd)
 exe=$root/build/mingw/veilux.exe
 shot=$root/build/run/screenshot.png
 
@@ -17,7 +17,7 @@ if [ "${1:-}" != --inside ]; then
     echo "To stop it: choose Exit in its menu, or press Ctrl+C here."
     export WINE_SESSION_USE_DISPLAY=1
   fi
-  exec "$root/tools/wine-session.sh" "$prefix" "$0" --inside
+  exec "$root/tools/wine/wine-session.sh" "$prefix" "$0" --inside
 fi
 
 if [ "${WINE_SESSION_USE_DISPLAY:-0}" = 1 ]; then

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Packs the release: the .exe, the zip a user downloads, and their checksums.
 
-    tools/pack-release.py EXE README VERSION EPOCH OUTDIR [NAME=VALUE ...]
+    tools/release/pack-release.py EXE README VERSION EPOCH OUTDIR [NAME=VALUE ...]
 
 Writes OUTDIR/veilux.exe, OUTDIR/veilux-VERSION-win64.zip (veilux.exe and
 README.txt) and OUTDIR/SHA256SUMS. The zip is the same bytes every time for

@@ -1,4 +1,4 @@
-#include "i18n/window_parts.h"
+#include "ui/window_parts.h"
 
 #include "app/platform_calls.h"
 

@@ -1,4 +1,4 @@
-#include "i18n/shortcuts_window.h"
+#include "ui/shortcuts_window.h"
 
 #include <commctrl.h>
 #include <strsafe.h>
@@ -7,8 +7,8 @@
 #include "app/hotkeys.h"
 #include "i18n/catalog.h"
 #include "i18n/ui_strings.h"
-#include "i18n/window_parts.h"
 #include "res/resource.h"
+#include "ui/window_parts.h"
 #include "veilux_version.h"
 
 namespace {

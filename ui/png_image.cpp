@@ -1,4 +1,4 @@
-#include "i18n/png_image.h"
+#include "ui/png_image.h"
 
 #include "app/gdiplus_header.h"
 

@@ -3,8 +3,8 @@
 # writes them into res/. The results are committed, so a normal build never
 # needs ImageMagick; run this only after changing a picture.
 #
-#   tools/draw-images.sh            # writes into <repo>/res
-#   tools/draw-images.sh OUTDIR     # writes somewhere else (for comparing)
+#   tools/images/draw-images.sh            # writes into <repo>/res
+#   tools/images/draw-images.sh OUTDIR     # writes somewhere else (for comparing)
 #
 # Needs ImageMagick 6 (Debian: apt-get install imagemagick) and the DejaVu
 # fonts (fonts-dejavu-core, pulled in with imagemagick).
@@ -23,7 +23,7 @@ if [[ ! -x "$CONVERT" ]]; then
 fi
 
 HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-OUT=${1:-"$HERE/../res"}
+OUT=${1:-"$HERE/../../res"}
 mkdir -p "$OUT"
 OUT=$(cd "$OUT" && pwd)
 

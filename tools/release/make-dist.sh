@@ -27,7 +27,7 @@ sign_module=${SIGN_PKCS11_MODULE:+$(realpath -ms "$SIGN_PKCS11_MODULE")}
 sign_engine=${SIGN_PKCS11_ENGINE:+$(realpath -ms "$SIGN_PKCS11_ENGINE")}
 sign_certs=${SIGN_CERTS:+$(realpath -m "$SIGN_CERTS")}
 sign_key=${SIGN_KEY:-}
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/../.."
 build=build/dist
 staging=dist/.staging
 step=""
@@ -99,7 +99,7 @@ begin "build"
 cmake --build --preset dist -j"${JOBS:-2}" >>"$build.log" 2>&1 || { tail -30 "$build.log"; fail; }
 
 begin "check"
-tools/check-executables.sh "$build/veilux.exe" || fail "hardening"
+tools/checks/check-executables.sh "$build/veilux.exe" || fail "hardening"
 size=$(stat -c %s "$build/veilux.exe")
 [ "$size" -le $((200 * 1024)) ] || fail "veilux.exe is $size bytes, more than 200 KiB"
 version=$(sed -n 's/^#define VEILUX_VERSION_\(MAJOR\|MINOR\|PATCH\) //p' "$build/generated/veilux_version.h" | paste -sd.)
@@ -156,7 +156,7 @@ fi
 begin "package"
 manifest_settings=()
 for name in VEILUX_SITE_HOST "${manifest_names[@]}"; do manifest_settings+=("$name=$(cache_value "$name")"); done
-python3 tools/pack-release.py "$release_exe" docs/user-readme.txt "$version" "$SOURCE_DATE_EPOCH" "$staging" \
+python3 tools/release/pack-release.py "$release_exe" docs/user-readme.txt "$version" "$SOURCE_DATE_EPOCH" "$staging" \
   "${manifest_settings[@]}" || fail
 (cd "$staging" && sha256sum -c --quiet SHA256SUMS) || fail "checksums"
 # Into place one by one, the checksum file last: it marks a complete release.

@@ -6,7 +6,7 @@
 # Both builds take their PE time stamp from the last commit, so a build path,
 # a user name or a clock in the .exe shows up here as a difference.
 set -euo pipefail
-source_dir=$(cd "$(dirname "$0")/.." && pwd)
+source_dir=$(cd "$(dirname "$0")/../.." && pwd)
 first=$(realpath "$1")
 [ -f "$first/veilux.exe" ] || { echo "no $first/veilux.exe: build it first"; exit 1; }
 # A space in the path, as in "C:\Users\Ann Lee\src": every path the build

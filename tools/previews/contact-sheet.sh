@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # One contact sheet of every screenshot the end-to-end suite took, for a
 # person to look at; it fails when one is missing. The suite runs it last.
-source "$(dirname "$0")/../tests/e2e/common.sh"
+source "$(dirname "$0")/../../tests/e2e/common.sh"
 
 shots=(tray-icon-hidden tray-icon-visible tooltip start-balloon update-balloon menu-en menu-ru
        settings-en settings-ru settings-zh settings-ko already-running)
