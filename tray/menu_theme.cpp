@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/platform_calls.h"
+#include "app/system_look.h"
 #include "explorer/registry.h"
 
 namespace {
@@ -25,13 +26,6 @@ int g_menuAppMode = kAppModeDefault;
 bool AppsUseDarkMode() {
     DWORD light = 1;  // no value: the light mode Windows starts with
     return ReadRegistryDword(kPersonalizeKeyPath, L"AppsUseLightTheme", light) && light == 0;
-}
-
-bool HighContrastOn() {
-    HIGHCONTRASTW contrast = {};
-    contrast.cbSize = sizeof contrast;
-    return g_platform.systemParameters(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
-           (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
 }
 
 }  // namespace

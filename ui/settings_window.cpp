@@ -7,6 +7,7 @@
 
 #include "app/app_state.h"
 #include "app/platform_calls.h"
+#include "app/system_look.h"
 #include "app/web_endpoints.h"
 #include "explorer/settings_store.h"
 #include "i18n/catalog.h"
@@ -87,25 +88,6 @@ bool RegisterSelectorClass() {
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
     windowClass.lpszClassName = kSelectorWindowClass;
     return RegisterClassW(&windowClass) != 0;
-}
-
-void SetButtonKind(HWND button, LONG kind) {
-    if (button && (GetWindowLongW(button, GWL_STYLE) & BS_TYPEMASK) != kind)
-        SendMessageW(button, BM_SETSTYLE, static_cast<WPARAM>(kind), TRUE);
-}
-
-// As in a dialog box: the push button with the focus carries the frame, and
-// OK, the default button, does again once the focus moves on, so Enter
-// presses the framed button. Checked before each message: the focus may have
-// moved by a key or by the mouse, and the dialog manager may take a frame off
-// a button it moves away from without giving it to OK (Wine's does).
-void ShowDefaultButton(HWND window) {
-    const HWND focus = GetFocus();
-    if (!focus || !IsChild(window, focus)) return;  // in the back the frame stays where it was
-    const HWND cancel = GetDlgItem(window, IDCANCEL);
-    const bool onCancel = cancel && focus == cancel;
-    SetButtonKind(GetDlgItem(window, IDOK), onCancel ? BS_PUSHBUTTON : BS_DEFPUSHBUTTON);
-    SetButtonKind(cancel, onCancel ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
 }
 
 // The first time the window comes to the front, the language list gets the focus.
@@ -194,7 +176,7 @@ bool IsSelectorDialogMessage(MSG& message) {
     }
     // Enter presses the framed button: the frame first follows the focus,
     // wherever a key or the mouse has put it.
-    ShowDefaultButton(window);
+    ShowDefaultButton(window, {IDOK, IDCANCEL});
     return IsDialogMessageW(window, &message) != FALSE;
 }
 

@@ -5,6 +5,7 @@
 
 #include "app/app_state.h"
 #include "app/hotkeys.h"
+#include "app/system_look.h"
 #include "i18n/catalog.h"
 #include "i18n/ui_strings.h"
 #include "res/resource.h"
@@ -167,26 +168,13 @@ bool OnTypedShortcutRelease(HWND window, MSG& message) {
     return true;
 }
 
-// As in a dialog box: Enter presses the push button that has the focus, and
-// OK while the focus is elsewhere; the frame shows which.
-void ShowDefaultButton(HWND window) {
-    const HWND focus = GetFocus();
-    if (!focus || !IsChild(window, focus)) return;
-    const int focusId = GetDlgCtrlID(focus);
-    const bool onButton = focusId == IDOK || focusId == IDCANCEL || focusId == kShortcutDefaultsId;
-    for (int id : {IDOK, IDCANCEL, kShortcutDefaultsId}) {
-        const HWND button = GetDlgItem(window, id);
-        const LONG kind = (onButton ? focusId == id : id == IDOK) ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
-        if (button && (GetWindowLongW(button, GWL_STYLE) & BS_TYPEMASK) != kind)
-            SendMessageW(button, BM_SETSTYLE, static_cast<WPARAM>(kind), TRUE);
-    }
-}
+void ShowShortcutsDefaultButton(HWND window) { ShowDefaultButton(window, {IDOK, IDCANCEL, kShortcutDefaultsId}); }
 
 // The first time the window comes to the front, the first field gets the focus.
 bool OnActivate(HWND window, WPARAM wParam) {
     ShortcutsControls* controls = ControlsOf(window);
     if (!controls || !KeepFocusAcrossActivation(window, wParam, controls->lastFocus, controls->fields[0])) return false;
-    if (LOWORD(wParam) != WA_INACTIVE) ShowDefaultButton(window);
+    if (LOWORD(wParam) != WA_INACTIVE) ShowShortcutsDefaultButton(window);
     return true;
 }
 
@@ -251,7 +239,7 @@ bool IsShortcutsDialogMessage(MSG& message) {
         return true;
     }
     if (OnTypedShortcutRelease(window, message)) return true;
-    ShowDefaultButton(window);
+    ShowShortcutsDefaultButton(window);
     return IsDialogMessageW(window, &message) != FALSE;
 }
 

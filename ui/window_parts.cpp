@@ -1,17 +1,22 @@
 #include "ui/window_parts.h"
 
-#include "app/platform_calls.h"
-
 HFONT CreateWindowFont() {
     return CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                        CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"Segoe UI");
 }
 
-bool HighContrastOn() {
-    HIGHCONTRASTW contrast = {};
-    contrast.cbSize = sizeof contrast;
-    return g_platform.systemParameters(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
-           (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+void ShowDefaultButton(HWND window, std::initializer_list<int> buttonIds) {
+    const HWND focus = GetFocus();
+    if (!focus || !IsChild(window, focus)) return;  // in the back the frame stays where it was
+    const int focusId = GetDlgCtrlID(focus);
+    bool onButton = false;
+    for (int id : buttonIds) onButton = onButton || id == focusId;
+    for (int id : buttonIds) {
+        const HWND button = GetDlgItem(window, id);
+        const LONG kind = (onButton ? focusId == id : id == IDOK) ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+        if (button && (GetWindowLongW(button, GWL_STYLE) & BS_TYPEMASK) != kind)
+            SendMessageW(button, BM_SETSTYLE, static_cast<WPARAM>(kind), TRUE);
+    }
 }
 
 bool KeepFocusAcrossActivation(HWND window, WPARAM wParam, HWND& lastFocus, HWND first) {
