@@ -1,0 +1,275 @@
+#include "explorer/dot_folders.h"
+
+#include <windows.h>
+#include <knownfolders.h>
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <atomic>
+#include <unordered_set>
+#include <utility>
+
+#include "app/app_state.h"
+#include "app/main_window.h"
+#include "explorer/dot_folder_rule.h"
+#include "explorer/registry.h"
+#include "explorer/settings_store.h"
+
+// What the worker and the user-interface thread share; each holds a
+// reference, so a worker left running at the end never outlives it.
+struct DotFolderWork {
+    UniqueHandle wake;  // auto-reset: the option changed, or the program ends
+    std::atomic<bool> hidden{false};
+    std::atomic<bool> stopping{false};
+    HWND window = nullptr;
+    UINT message = 0;
+};
+
+namespace {
+
+// A burst of new folders (an unpacked archive, a tool's first run) is let
+// settle this long before the next pass.
+constexpr DWORD kSettleMs = 100;
+// How long the end of the program waits for the worker to stop between two folders.
+constexpr DWORD kEndWaitMs = 500;
+// One wait takes the wake event and a change notification for each place.
+constexpr std::size_t kMostPlaces = MAXIMUM_WAIT_OBJECTS - 1;
+// The program is not long-path aware: a longer place could not be listed.
+constexpr std::size_t kLongestPlace = MAX_PATH - 1;
+// Far beyond any list of places a person writes; a 12,000-character entry still fits, and is skipped.
+constexpr DWORD kMostPlacesBytes = 64 * 1024;
+// About 200,000 folders' paths.
+constexpr DWORD kMostRecordBytes = 32 * 1024 * 1024;
+
+std::vector<std::wstring> ReadRecord() {
+    return ReadRegistryStrings(kSettingsKeyPath, kMarkedDotFoldersValue, kMostRecordBytes);
+}
+
+void WriteRecord(const std::vector<std::wstring>& entries) {
+    if (entries.empty()) DeleteRegistryValue(kSettingsKeyPath, kMarkedDotFoldersValue);
+    else WriteRegistryStrings(kSettingsKeyPath, kMarkedDotFoldersValue, entries);
+}
+
+// Calls onEntry for each entry of the folder; false when the folder could
+// not be listed to its end.
+template <typename OnEntry>
+bool ForEachEntry(const std::wstring& place, const OnEntry& onEntry) {
+    WIN32_FIND_DATAW entry = {};
+    const HANDLE search = FindFirstFileExW(JoinPath(place, L"*").c_str(), FindExInfoBasic, &entry,
+                                           FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    // An empty drive root has not even "." and "..".
+    if (search == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_NOT_FOUND;
+    const UniqueFind owned(search);
+    do onEntry(entry);
+    while (FindNextFileW(search, &entry));
+    return GetLastError() == ERROR_NO_MORE_FILES;
+}
+
+// A recorded folder is gone when its place answers and it is not there, or
+// is no folder any more. A drive or share that is away says nothing about it.
+bool Vanished(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES) return (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+    const DWORD error = GetLastError();
+    if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) return false;
+    return GetFileAttributesW(RootOf(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::vector<UniqueChangeNotification> WatchPlaces(const std::vector<std::wstring>& places) {
+    std::vector<UniqueChangeNotification> watches;
+    for (const std::wstring& place : places) {
+        // Folders made, deleted or renamed directly inside the place; its
+        // own attribute changes (the marks) are not heard.
+        const HANDLE watch = FindFirstChangeNotificationW(place.c_str(), FALSE, FILE_NOTIFY_CHANGE_DIR_NAME);
+        if (watch != INVALID_HANDLE_VALUE) watches.emplace_back(watch);
+    }
+    return watches;
+}
+
+// Until the option changes, the program ends or a place changes; false when
+// the program ends.
+bool WaitForWork(DotFolderWork& work, const std::vector<UniqueChangeNotification>& watches) {
+    std::vector<HANDLE> handles{work.wake.get()};
+    for (const UniqueChangeNotification& watch : watches) handles.push_back(watch.get());
+    const DWORD woken = WaitForMultipleObjects(static_cast<DWORD>(handles.size()), handles.data(), FALSE, INFINITE);
+    if (woken == WAIT_FAILED) return false;
+    if (woken != WAIT_OBJECT_0) WaitForSingleObject(work.wake.get(), kSettleMs);
+    return !work.stopping;
+}
+
+DWORD WINAPI WorkerThread(void* parameter) {
+    const std::unique_ptr<std::shared_ptr<DotFolderWork>> owner(
+        static_cast<std::shared_ptr<DotFolderWork>*>(parameter));
+    DotFolderWork& work = **owner;
+    // The known-folder lookup may use COM.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    std::vector<UniqueChangeNotification> watches;
+    while (!work.stopping) {
+        const bool hidden = work.hidden;
+        const Interrupted interrupted = [&work, hidden] { return work.stopping || work.hidden != hidden; };
+        bool changed = false;
+        if (hidden) {
+            const std::vector<std::wstring> places = DotFolderPlaces();
+            // Watched before the pass, so that a folder made during it is not missed.
+            watches = WatchPlaces(places);
+            changed = MarkDotFolders(places, interrupted);
+        } else {
+            watches.clear();  // nothing is watched while the option is off
+            changed = UnmarkDotFolders(interrupted);
+        }
+        if (changed) PostMessageW(work.window, work.message, 0, 0);
+        if (!WaitForWork(work, watches)) break;
+    }
+    watches.clear();
+    if (SUCCEEDED(com)) CoUninitialize();
+    return 0;
+}
+
+// A worker that did not stop in time at the end.
+UniqueHandle g_workerLeft;
+
+void HandDotFoldersOver(bool hidden) {
+    if (g_app.dotFolders) {
+        g_app.dotFolders->Want(hidden);
+        return;
+    }
+    auto keeper = std::make_unique<DotFolderKeeper>();
+    if (keeper->Start(g_app.mainWindow, kDotFoldersChangedMessage, hidden)) g_app.dotFolders = std::move(keeper);
+}
+
+}  // namespace
+
+std::vector<std::wstring> DotFolderPlaces() {
+    std::vector<std::wstring> listed;
+    PWSTR profile = nullptr;
+    // The profile's path as recorded, without asking its drive.
+    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Profile, KF_FLAG_DONT_VERIFY, nullptr, &profile)) && profile)
+        listed.emplace_back(profile);
+    CoTaskMemFree(profile);  // also after a failure
+    for (std::wstring& place : ReadRegistryStrings(kSettingsKeyPath, kDotFolderPlacesValue, kMostPlacesBytes))
+        listed.push_back(std::move(place));
+    std::vector<std::wstring> places = UsablePlaces(listed, kLongestPlace);
+    if (places.size() > kMostPlaces) places.resize(kMostPlaces);
+    return places;
+}
+
+bool MarkDotFolders(const std::vector<std::wstring>& places, const Interrupted& interrupted) {
+    const std::vector<std::wstring> record = ReadRecord();
+    const std::unordered_set<std::wstring> recorded(record.begin(), record.end());
+    std::unordered_set<std::wstring> listedPlaces;
+    std::unordered_set<std::wstring> recordedFound;
+    std::vector<std::wstring> candidates;
+    for (const std::wstring& place : places) {
+        if (interrupted()) return false;
+        const bool listed = ForEachEntry(place, [&](const WIN32_FIND_DATAW& entry) {
+            if (!IsDotFolderName(entry.cFileName)) return;
+            std::wstring path = JoinPath(place, entry.cFileName);
+            // A recorded folder found visible was shown again by the user: it stays so, and recorded.
+            if (recorded.count(path) != 0) {
+                if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) recordedFound.insert(std::move(path));
+            } else if (MayMarkHidden(entry.dwFileAttributes)) {
+                candidates.push_back(std::move(path));
+            }
+        });
+        if (listed) listedPlaces.insert(place);
+    }
+    std::vector<std::wstring> kept;
+    for (const std::wstring& entry : record) {
+        if (!MayUnmarkPath(entry)) continue;  // garbage, or a hand-made entry the program would never touch
+        const bool inListedPlace = listedPlaces.count(std::wstring(ParentPath(entry))) != 0;
+        if (inListedPlace ? recordedFound.count(entry) != 0 : !Vanished(entry)) kept.push_back(entry);
+    }
+    // Recorded before they are marked: should the process end midway, the
+    // record names some folders still visible, which then stay so, rather
+    // than leave hidden folders no record names.
+    std::vector<std::wstring> marked = kept;
+    if (!candidates.empty()) {
+        marked.insert(marked.end(), candidates.begin(), candidates.end());
+        WriteRecord(marked);
+        marked.resize(kept.size());
+    }
+    bool changed = false;
+    for (const std::wstring& path : candidates) {
+        if (interrupted()) break;
+        // Read again just before: only the hidden bit is added to what the folder has now.
+        const DWORD attributes = GetFileAttributesW(path.c_str());
+        // A place that refuses (a share, access denied, a file system without the attribute) is passed over.
+        if (!MayMarkHidden(attributes) || !SetFileAttributesW(path.c_str(), attributes | FILE_ATTRIBUTE_HIDDEN))
+            continue;
+        marked.push_back(path);
+        changed = true;
+    }
+    if (marked != record) WriteRecord(marked);
+    return changed;
+}
+
+bool UnmarkDotFolders(const Interrupted& interrupted) {
+    const std::vector<std::wstring> record = ReadRecord();
+    std::vector<std::wstring> left;
+    bool changed = false;
+    for (std::size_t i = 0; i < record.size(); ++i) {
+        if (interrupted()) {
+            left.insert(left.end(), record.begin() + static_cast<std::ptrdiff_t>(i), record.end());
+            break;
+        }
+        const std::wstring& entry = record[i];
+        if (!MayUnmarkPath(entry)) continue;
+        const DWORD attributes = GetFileAttributesW(entry.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES) {
+            if (!Vanished(entry)) left.push_back(entry);
+            continue;
+        }
+        // Shown again by the user meanwhile, or no longer a plain folder: left as it is.
+        if (MayUnmarkHidden(attributes) && SetFileAttributesW(entry.c_str(), attributes & ~FILE_ATTRIBUTE_HIDDEN))
+            changed = true;
+    }
+    if (left != record) WriteRecord(left);
+    return changed;
+}
+
+DotFolderKeeper::~DotFolderKeeper() {
+    if (!work_) return;
+    work_->stopping = true;
+    SetEvent(work_->wake.get());
+    if (WaitForSingleObject(thread_.get(), kEndWaitMs) == WAIT_TIMEOUT) g_workerLeft = std::move(thread_);
+}
+
+bool DotFolderKeeper::Start(HWND window, UINT message, bool hidden) {
+    auto work = std::make_shared<DotFolderWork>();
+    work->wake.reset(CreateEventW(nullptr, FALSE, FALSE, nullptr));
+    if (!work->wake) return false;
+    work->window = window;
+    work->message = message;
+    work->hidden = hidden;
+    // The thread's own reference, which it releases when it ends.
+    auto reference = std::make_unique<std::shared_ptr<DotFolderWork>>(work);
+    const HANDLE thread = CreateThread(nullptr, 0, WorkerThread, reference.get(), 0, nullptr);
+    if (!thread) return false;
+    static_cast<void>(reference.release());
+    thread_.reset(thread);
+    work_ = std::move(work);
+    return true;
+}
+
+void DotFolderKeeper::Want(bool hidden) {
+    if (!work_) return;
+    work_->hidden = hidden;
+    SetEvent(work_->wake.get());
+}
+
+void ResumeDotFolders() {
+    g_app.dotFoldersHidden = ReadDotFoldersHidden();
+    // A record left while the option is off is what an earlier run could not finish unmarking.
+    if (g_app.dotFoldersHidden || RegistryValueExists(kSettingsKeyPath, kMarkedDotFoldersValue))
+        HandDotFoldersOver(g_app.dotFoldersHidden);
+}
+
+void ToggleDotFolders() {
+    if (!g_app.controller) return;
+    const bool hidden = !g_app.dotFoldersHidden;
+    WriteDotFoldersHidden(hidden);
+    g_app.dotFoldersHidden = hidden;
+    HandDotFoldersOver(hidden);
+}
+
+bool DotFolderWorkStillRunning() { return g_workerLeft && WaitForSingleObject(g_workerLeft.get(), 0) == WAIT_TIMEOUT; }
