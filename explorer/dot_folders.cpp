@@ -223,7 +223,8 @@ bool UnmarkDotFolders(const Interrupted& interrupted) {
         if (MayUnmarkHidden(attributes) && SetFileAttributesW(entry.c_str(), attributes & ~FILE_ATTRIBUTE_HIDDEN))
             changed = true;
     }
-    if (left != record) WriteRecord(left);
+    // An empty result also clears a value that could not be read as a list.
+    if (left != record || left.empty()) WriteRecord(left);
     return changed;
 }
 
