@@ -5,7 +5,9 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <atomic>
+#include <iterator>
 #include <unordered_set>
 #include <utility>
 
@@ -90,7 +92,8 @@ std::vector<UniqueChangeNotification> WatchPlaces(const std::vector<std::wstring
 // the program ends.
 bool WaitForWork(DotFolderWork& work, const std::vector<UniqueChangeNotification>& watches) {
     std::vector<HANDLE> handles{work.wake.get()};
-    for (const UniqueChangeNotification& watch : watches) handles.push_back(watch.get());
+    std::transform(watches.begin(), watches.end(), std::back_inserter(handles),
+                   [](const UniqueChangeNotification& watch) { return watch.get(); });
     const DWORD woken = WaitForMultipleObjects(static_cast<DWORD>(handles.size()), handles.data(), FALSE, INFINITE);
     if (woken == WAIT_FAILED) return false;
     if (woken != WAIT_OBJECT_0) WaitForSingleObject(work.wake.get(), kSettleMs);
@@ -125,6 +128,54 @@ DWORD WINAPI WorkerThread(void* parameter) {
     return 0;
 }
 
+// What one look at the places found.
+struct Survey {
+    std::unordered_set<std::wstring> listedPlaces;  // listed to their end
+    std::unordered_set<std::wstring> recordedFound;  // recorded entries found there as folders
+    std::vector<std::wstring> candidates;  // dot folders there that may be marked
+};
+
+// False when interrupted.
+bool SurveyPlaces(const std::vector<std::wstring>& places, const std::vector<std::wstring>& record,
+                  const Interrupted& interrupted, Survey& survey) {
+    const std::unordered_set<std::wstring> recorded(record.begin(), record.end());
+    for (const std::wstring& place : places) {
+        if (interrupted()) return false;
+        const bool listed = ForEachEntry(place, [&](const WIN32_FIND_DATAW& entry) {
+            if (!IsDotFolderName(entry.cFileName)) return;
+            std::wstring path = JoinPath(place, entry.cFileName);
+            const bool folder = (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+            // A recorded folder found visible was shown again by the user: it stays so, and recorded.
+            if (recorded.contains(path)) {
+                if (folder) survey.recordedFound.insert(std::move(path));
+            } else if (MayMarkHidden(entry.dwFileAttributes)) {
+                survey.candidates.push_back(std::move(path));
+            }
+        });
+        if (listed) survey.listedPlaces.insert(place);
+    }
+    return true;
+}
+
+// The record's entries whose folders are still there.
+std::vector<std::wstring> EntriesStillThere(const std::vector<std::wstring>& record, const Survey& survey) {
+    std::vector<std::wstring> kept;
+    for (const std::wstring& entry : record) {
+        if (!MayUnmarkPath(entry)) continue;  // garbage, or a hand-made entry the program would never touch
+        const bool inListedPlace = survey.listedPlaces.contains(std::wstring(ParentPath(entry)));
+        if (inListedPlace ? survey.recordedFound.contains(entry) : !Vanished(entry)) kept.push_back(entry);
+    }
+    return kept;
+}
+
+// Read again just before: only the hidden bit is added to what the folder
+// has now. A place that refuses (a share, access denied, a file system
+// without the attribute) is passed over.
+bool MarkHidden(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return MayMarkHidden(attributes) && SetFileAttributesW(path.c_str(), attributes | FILE_ATTRIBUTE_HIDDEN);
+}
+
 // A worker that did not stop in time at the end.
 UniqueHandle g_workerLeft;
 
@@ -146,8 +197,8 @@ std::vector<std::wstring> DotFolderPlaces() {
     if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Profile, KF_FLAG_DONT_VERIFY, nullptr, &profile)) && profile)
         listed.emplace_back(profile);
     CoTaskMemFree(profile);  // also after a failure
-    for (std::wstring& place : ReadRegistryStrings(kSettingsKeyPath, kDotFolderPlacesValue, kMostPlacesBytes))
-        listed.push_back(std::move(place));
+    std::vector<std::wstring> more = ReadRegistryStrings(kSettingsKeyPath, kDotFolderPlacesValue, kMostPlacesBytes);
+    listed.insert(listed.end(), std::make_move_iterator(more.begin()), std::make_move_iterator(more.end()));
     std::vector<std::wstring> places = UsablePlaces(listed, kLongestPlace);
     if (places.size() > kMostPlaces) places.resize(kMostPlaces);
     return places;
@@ -155,47 +206,22 @@ std::vector<std::wstring> DotFolderPlaces() {
 
 bool MarkDotFolders(const std::vector<std::wstring>& places, const Interrupted& interrupted) {
     const std::vector<std::wstring> record = ReadRecord();
-    const std::unordered_set<std::wstring> recorded(record.begin(), record.end());
-    std::unordered_set<std::wstring> listedPlaces;
-    std::unordered_set<std::wstring> recordedFound;
-    std::vector<std::wstring> candidates;
-    for (const std::wstring& place : places) {
-        if (interrupted()) return false;
-        const bool listed = ForEachEntry(place, [&](const WIN32_FIND_DATAW& entry) {
-            if (!IsDotFolderName(entry.cFileName)) return;
-            std::wstring path = JoinPath(place, entry.cFileName);
-            // A recorded folder found visible was shown again by the user: it stays so, and recorded.
-            if (recorded.count(path) != 0) {
-                if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) recordedFound.insert(std::move(path));
-            } else if (MayMarkHidden(entry.dwFileAttributes)) {
-                candidates.push_back(std::move(path));
-            }
-        });
-        if (listed) listedPlaces.insert(place);
-    }
-    std::vector<std::wstring> kept;
-    for (const std::wstring& entry : record) {
-        if (!MayUnmarkPath(entry)) continue;  // garbage, or a hand-made entry the program would never touch
-        const bool inListedPlace = listedPlaces.count(std::wstring(ParentPath(entry))) != 0;
-        if (inListedPlace ? recordedFound.count(entry) != 0 : !Vanished(entry)) kept.push_back(entry);
-    }
+    Survey survey;
+    if (!SurveyPlaces(places, record, interrupted, survey)) return false;
+    const std::vector<std::wstring> kept = EntriesStillThere(record, survey);
     // Recorded before they are marked: should the process end midway, the
     // record names some folders still visible, which then stay so, rather
     // than leave hidden folders no record names.
     std::vector<std::wstring> marked = kept;
-    if (!candidates.empty()) {
-        marked.insert(marked.end(), candidates.begin(), candidates.end());
+    if (!survey.candidates.empty()) {
+        marked.insert(marked.end(), survey.candidates.begin(), survey.candidates.end());
         WriteRecord(marked);
         marked.resize(kept.size());
     }
     bool changed = false;
-    for (const std::wstring& path : candidates) {
+    for (const std::wstring& path : survey.candidates) {
         if (interrupted()) break;
-        // Read again just before: only the hidden bit is added to what the folder has now.
-        const DWORD attributes = GetFileAttributesW(path.c_str());
-        // A place that refuses (a share, access denied, a file system without the attribute) is passed over.
-        if (!MayMarkHidden(attributes) || !SetFileAttributesW(path.c_str(), attributes | FILE_ATTRIBUTE_HIDDEN))
-            continue;
+        if (!MarkHidden(path)) continue;
         marked.push_back(path);
         changed = true;
     }
