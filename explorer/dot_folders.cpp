@@ -107,6 +107,7 @@ DWORD WINAPI WorkerThread(void* parameter) {
     // The known-folder lookup may use COM.
     const HRESULT com = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
     std::vector<UniqueChangeNotification> watches;
+    FolderBirths births;
     while (!work.stopping) {
         const bool hidden = work.hidden;
         const Interrupted interrupted = [&work, hidden] { return work.stopping || work.hidden != hidden; };
@@ -115,9 +116,10 @@ DWORD WINAPI WorkerThread(void* parameter) {
             const std::vector<std::wstring> places = DotFolderPlaces();
             // Watched before the pass, so that a folder made during it is not missed.
             watches = WatchPlaces(places);
-            changed = MarkDotFolders(places, interrupted);
+            changed = MarkDotFolders(places, interrupted, births);
         } else {
             watches.clear();  // nothing is watched while the option is off
+            births.clear();
             changed = UnmarkDotFolders(interrupted);
         }
         if (changed) PostMessageW(work.window, work.message, 0, 0);
@@ -133,22 +135,35 @@ struct Survey {
     std::unordered_set<std::wstring> listedPlaces;  // listed to their end
     std::unordered_set<std::wstring> recordedFound;  // recorded entries found there as folders
     std::vector<std::wstring> candidates;  // dot folders there that may be marked
+    std::vector<std::wstring> madeAgain;  // recorded folders deleted and made anew since the last pass
+    FolderBirths births;
 };
+
+std::uint64_t Ticks(const FILETIME& time) {
+    return (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
 
 // False when interrupted.
 bool SurveyPlaces(const std::vector<std::wstring>& places, const std::vector<std::wstring>& record,
-                  const Interrupted& interrupted, Survey& survey) {
+                  const FolderBirths& lastBirths, const Interrupted& interrupted, Survey& survey) {
     const std::unordered_set<std::wstring> recorded(record.begin(), record.end());
     for (const std::wstring& place : places) {
         if (interrupted()) return false;
         const bool listed = ForEachEntry(place, [&](const WIN32_FIND_DATAW& entry) {
             if (!IsDotFolderName(entry.cFileName)) return;
             std::wstring path = JoinPath(place, entry.cFileName);
-            const bool folder = (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-            // A recorded folder found visible was shown again by the user: it stays so, and recorded.
+            const std::uint64_t born = Ticks(entry.ftCreationTime);
             if (recorded.contains(path)) {
-                if (folder) survey.recordedFound.insert(std::move(path));
+                if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) return;
+                // Found visible, it was shown again by the user and stays so,
+                // unless it is not the folder the last pass saw.
+                const auto last = lastBirths.find(path);
+                if (last != lastBirths.end() && last->second != born && MayMarkHidden(entry.dwFileAttributes))
+                    survey.madeAgain.push_back(path);
+                survey.births.emplace(path, born);
+                survey.recordedFound.insert(std::move(path));
             } else if (MayMarkHidden(entry.dwFileAttributes)) {
+                survey.births.emplace(path, born);
                 survey.candidates.push_back(std::move(path));
             }
         });
@@ -204,10 +219,11 @@ std::vector<std::wstring> DotFolderPlaces() {
     return places;
 }
 
-bool MarkDotFolders(const std::vector<std::wstring>& places, const Interrupted& interrupted) {
+bool MarkDotFolders(const std::vector<std::wstring>& places, const Interrupted& interrupted, FolderBirths& births) {
     const std::vector<std::wstring> record = ReadRecord();
     Survey survey;
-    if (!SurveyPlaces(places, record, interrupted, survey)) return false;
+    if (!SurveyPlaces(places, record, births, interrupted, survey)) return false;
+    births = std::move(survey.births);
     const std::vector<std::wstring> kept = EntriesStillThere(record, survey);
     // Recorded before they are marked: should the process end midway, the
     // record names some folders still visible, which then stay so, rather
@@ -224,6 +240,10 @@ bool MarkDotFolders(const std::vector<std::wstring>& places, const Interrupted& 
         if (!MarkHidden(path)) continue;
         marked.push_back(path);
         changed = true;
+    }
+    for (const std::wstring& path : survey.madeAgain) {
+        if (interrupted()) break;
+        if (MarkHidden(path)) changed = true;
     }
     if (marked != record) WriteRecord(marked);
     return changed;

@@ -15,9 +15,11 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "app/handles.h"
@@ -31,10 +33,17 @@ using Interrupted = std::function<bool()>;
 // The profile folder and the usable places of "DotFolderPlaces", each once.
 std::vector<std::wstring> DotFolderPlaces();
 
+// The creation times of the dot folders a pass found, kept by the worker
+// from one pass to the next.
+using FolderBirths = std::unordered_map<std::wstring, std::uint64_t>;
+
 // One marking pass: hides each dot folder of the places that may be marked
 // and records it; keeps the record's entries whose folders are still there
-// (shown again by the user or not) and drops the rest. True when it hid a folder.
-bool MarkDotFolders(const std::vector<std::wstring>& places, const Interrupted& interrupted);
+// (shown again by the user or not) and drops the rest. A recorded folder
+// found visible with another creation time than the last pass saw was
+// deleted and made anew under its old name, and is hidden again. True when
+// it hid a folder.
+bool MarkDotFolders(const std::vector<std::wstring>& places, const Interrupted& interrupted, FolderBirths& births);
 
 // Takes the mark from each recorded folder that is still a hidden dot folder
 // and empties the record, but for entries it could not reach now (an

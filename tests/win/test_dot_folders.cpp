@@ -63,6 +63,7 @@ protected:
 
     std::wstring place;
     std::vector<std::wstring> made;
+    FolderBirths births;
 };
 
 }  // namespace
@@ -81,22 +82,29 @@ TEST_F(DotFolders, MarksRecordsAndUnmarksOnlyItsOwn) {
     CloseHandle(CreateFileW(Path(L".npmrc").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
     const DWORD configBefore = Attributes(L".config");
 
-    EXPECT_FALSE(MarkDotFolders({place}, [] { return true; }));  // interrupted before it began
+    EXPECT_FALSE(MarkDotFolders(
+        {place}, [] { return true; }, births));  // interrupted before it began
     EXPECT_FALSE(Hidden(L".ssh"));
-    EXPECT_TRUE(MarkDotFolders({place}, kNever));
+    EXPECT_TRUE(MarkDotFolders({place}, kNever, births));
     EXPECT_EQ(Attributes(L".config"), configBefore | FILE_ATTRIBUTE_HIDDEN);
     for (const wchar_t* name : {L".ssh", L".gone", L".git"}) EXPECT_TRUE(Hidden(name)) << name;
     for (const wchar_t* name : {L".sys", L"plain", L".npmrc"}) EXPECT_FALSE(Hidden(name)) << name;
     EXPECT_EQ(Record(), Paths({L".config", L".ssh", L".gone"}));
-    EXPECT_FALSE(MarkDotFolders({place}, kNever));  // nothing new
+    EXPECT_FALSE(MarkDotFolders({place}, kNever, births));  // nothing new
 
-    // The user shows .ssh again in its Properties; .gone is deleted; a tool makes .cache.
+    // The user shows .ssh again in its Properties; .gone is deleted; a tool
+    // makes .cache, and deletes and makes .config anew before the next pass.
     ASSERT_TRUE(SetFileAttributesW(Path(L".ssh").c_str(), Attributes(L".ssh") & ~FILE_ATTRIBUTE_HIDDEN));
     ASSERT_TRUE(RemoveDirectoryW(Path(L".gone").c_str()));
     MakeFolder(L".cache");
-    EXPECT_TRUE(MarkDotFolders({place}, kNever));
+    Sleep(20);  // a creation time of its own, whatever the clock's grain
+    ASSERT_TRUE(RemoveDirectoryW(Path(L".config").c_str()));
+    ASSERT_TRUE(CreateDirectoryW(Path(L".config").c_str(), nullptr));
+    ASSERT_TRUE(SetFileAttributesW(Path(L".config").c_str(), configBefore));
+    EXPECT_TRUE(MarkDotFolders({place}, kNever, births));
     EXPECT_FALSE(Hidden(L".ssh"));
     EXPECT_TRUE(Hidden(L".cache"));
+    EXPECT_EQ(Attributes(L".config"), configBefore | FILE_ATTRIBUTE_HIDDEN);
     EXPECT_EQ(Record(), Paths({L".cache", L".config", L".ssh"}));
 
     // Entries edited in by hand: a folder without a leading dot (hidden by
@@ -133,12 +141,12 @@ TEST_F(DotFolders, BadValuesAreSkipped) {
     StoreString(kSettingsKeyPath, kDotFolderPlacesValue, place);  // another type: not read
     const std::vector<std::wstring> unread = DotFolderPlaces();
     EXPECT_EQ(std::find(unread.begin(), unread.end(), place), unread.end());
-    EXPECT_FALSE(MarkDotFolders({L"C:\\no-such-folder-here", Path(L".x") + L"\\missing"}, kNever));
+    EXPECT_FALSE(MarkDotFolders({L"C:\\no-such-folder-here", Path(L".x") + L"\\missing"}, kNever, births));
 
     const BYTE garbage[] = {0x41, 0x00, 0x3A, 0x00, 0x5C};  // "A:" and half a unit
     StoreValue(kSettingsKeyPath, kMarkedDotFoldersValue, REG_MULTI_SZ, garbage, sizeof garbage);
     EXPECT_FALSE(UnmarkDotFolders(kNever));
-    EXPECT_TRUE(MarkDotFolders({place}, kNever));
+    EXPECT_TRUE(MarkDotFolders({place}, kNever, births));
     EXPECT_EQ(Record(), Paths({L".x"}));
 
     EXPECT_FALSE(ReadDotFoldersHidden());
