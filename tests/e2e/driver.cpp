@@ -501,10 +501,8 @@ std::wstring HexBytes(const BYTE* bytes, DWORD size) {
     return text;
 }
 
-// reg get KEY VALUE | reg set KEY VALUE sz|dword|binary DATA | reg set KEY VALUE multi TEXT...
-// | reg delete KEY [VALUE] | reg stamp KEY
-// "get" prints "REG_SZ text", "REG_DWORD n", "REG_MULTI_SZ" and each string
-// on a line of its own, "TYPE hexbytes" or "absent".
+// reg get KEY VALUE | reg set KEY VALUE sz|dword|binary DATA | reg delete KEY [VALUE] | reg stamp KEY
+// "get" prints "REG_SZ text", "REG_DWORD n", "TYPE hexbytes" or "absent".
 int CommandRegistry(int argc, wchar_t** argv) {
     if (argc < 2) return Usage(L"reg get|set|delete KEY [VALUE] [TYPE DATA]");
     const std::wstring verb = argv[0];
@@ -523,11 +521,6 @@ int CommandRegistry(int argc, wchar_t** argv) {
             // The stored bytes as they are: a missing or extra NUL would show in the byte count.
             std::wstring text(reinterpret_cast<const wchar_t*>(data.data()), size / sizeof(wchar_t));
             Print(L"REG_SZ " + std::to_wstring(size) + L" " + OneLine(text.c_str()));
-        } else if (type == REG_MULTI_SZ) {
-            Print(L"REG_MULTI_SZ");
-            const auto* units = reinterpret_cast<const wchar_t*>(data.data());
-            for (size_t at = 0; at < size / sizeof(wchar_t) && units[at]; at += std::wcslen(units + at) + 1)
-                Print(OneLine(units + at));
         } else if (type == REG_DWORD && size == 4) {
             DWORD value = 0;
             memcpy(&value, data.data(), 4);
@@ -558,12 +551,6 @@ int CommandRegistry(int argc, wchar_t** argv) {
                 bytes.push_back(static_cast<BYTE>(wcstoul(pair, nullptr, 16)));
             }
             status = RegSetValueExW(handle, argv[2], 0, REG_BINARY, bytes.data(), static_cast<DWORD>(bytes.size()));
-        } else if (type == L"multi") {
-            std::wstring units;
-            for (int i = 4; i < argc; ++i) units += std::wstring(argv[i]) + L'\0';
-            units += L'\0';
-            status = RegSetValueExW(handle, argv[2], 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(units.data()),
-                                    static_cast<DWORD>(units.size() * sizeof(wchar_t)));
         }
         RegCloseKey(handle);
         return status == ERROR_SUCCESS ? 0 : 1;
@@ -594,10 +581,7 @@ int CommandRegistry(int argc, wchar_t** argv) {
     return Usage(L"reg get|set|delete KEY [VALUE] [TYPE DATA]");
 }
 
-// ---- folders -------------------------------------------------------------------
-
-// hidden FOLDER: the names of the entries directly in FOLDER that carry the
-// hidden attribute, one a line; fails when the folder cannot be listed.
+// hidden FOLDER: the names of FOLDER's hidden entries, one a line.
 int CommandHidden(int argc, wchar_t** argv) {
     if (argc < 1) return Usage(L"hidden FOLDER");
     WIN32_FIND_DATAW entry = {};
@@ -608,16 +592,6 @@ int CommandHidden(int argc, wchar_t** argv) {
     } while (FindNextFileW(search, &entry));
     FindClose(search);
     return 0;
-}
-
-// attrib PATH +h|-h: sets or clears the hidden attribute, as a folder's Properties would.
-int CommandAttrib(int argc, wchar_t** argv) {
-    if (argc < 2) return Usage(L"attrib PATH +h|-h");
-    const DWORD attributes = GetFileAttributesW(argv[0]);
-    if (attributes == INVALID_FILE_ATTRIBUTES) return 1;
-    const bool hide = std::wcscmp(argv[1], L"+h") == 0;
-    const DWORD changed = hide ? attributes | FILE_ATTRIBUTE_HIDDEN : attributes & ~FILE_ATTRIBUTE_HIDDEN;
-    return SetFileAttributesW(argv[0], changed) ? 0 : 1;
 }
 
 // ---- the prefix --------------------------------------------------------------
@@ -735,7 +709,6 @@ const Command kCommands[] = {
     {L"broadcast", CommandBroadcast},
     {L"folder-window", CommandFolderWindow},
     {L"hidden", CommandHidden},
-    {L"attrib", CommandAttrib},
 };
 
 }  // namespace
