@@ -17,6 +17,7 @@ namespace {
 
 using Names = std::set<std::wstring>;
 const Interrupted kNever = [] { return false; };
+const Interrupted kAtOnce = [] { return true; };
 
 class DotFolders : public CleanRegistryTest {
 protected:
@@ -85,9 +86,7 @@ TEST_F(DotFolders, MarksRecordsAndUnmarksOnlyItsOwn) {
     StoreValue(kSettingsKeyPath, kMarkedDotFoldersValue, REG_MULTI_SZ, garbage, sizeof garbage);
     EXPECT_FALSE(UnmarkDotFolders(kNever));
 
-    EXPECT_FALSE(MarkDotFolders(
-        {place}, [] { return true; }, births))
-        << "interrupted before it began";
+    EXPECT_FALSE(MarkDotFolders({place}, kAtOnce, births));  // interrupted before it began
     EXPECT_EQ(HiddenNames(), Names{L".git"});
     EXPECT_TRUE(MarkDotFolders({place}, kNever, births));
     EXPECT_EQ(Attributes(L".config"), configBefore | FILE_ATTRIBUTE_HIDDEN);
