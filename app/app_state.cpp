@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "explorer/dot_folders.h"
 #include "explorer/explorer_watch.h"
 #include "tray/tray_icon.h"
 
@@ -16,6 +17,8 @@ bool TrayIconShown() { return g_app.tray && g_app.tray->created; }
 void ClearRunState() {
     g_app.controller.reset();
     g_app.explorerWatch.reset();
+    g_app.dotFolders.reset();
+    g_app.dotFoldersHidden = false;
     g_app.hiddenVisible = false;
     g_app.includeSystemFiles = false;
     g_app.extensionsVisible = false;

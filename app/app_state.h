@@ -11,6 +11,7 @@
 
 class TrayIcon;
 class ExplorerValuesWatch;
+class DotFolderKeeper;
 
 // Has no data: its existence gates the toggles and the start-up update check.
 class AppController {
@@ -56,6 +57,11 @@ struct AppState {
     ULONGLONG trayWaitEnds = 0;
     unsigned trayTries = 0;
     bool trayWaitIsFirstAdd = false;
+    // "Treat dot folders as hidden", and the worker that marks and unmarks
+    // them; the worker exists once the option was on in this run, or a
+    // record of marks was left from an earlier one.
+    bool dotFoldersHidden = false;
+    std::unique_ptr<DotFolderKeeper> dotFolders;
     // The thread downloading the version file, once started.
     UniqueHandle versionDownload;
 };

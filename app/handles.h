@@ -23,6 +23,12 @@ struct GdiObjectDeleter {
 struct HandleCloser {
     void operator()(HANDLE handle) const { CloseHandle(handle); }
 };
+struct FindCloser {
+    void operator()(HANDLE search) const { FindClose(search); }
+};
+struct ChangeNotificationCloser {
+    void operator()(HANDLE notification) const { FindCloseChangeNotification(notification); }
+};
 struct GlobalFreer {
     void operator()(HGLOBAL memory) const { GlobalFree(memory); }
 };
@@ -37,6 +43,9 @@ using UniqueMenu = std::unique_ptr<std::remove_pointer_t<HMENU>, handles::MenuDe
 using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, handles::GdiObjectDeleter>;
 using UniqueBitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, handles::GdiObjectDeleter>;
 using UniqueHandle = std::unique_ptr<void, handles::HandleCloser>;
+// Both come back as INVALID_HANDLE_VALUE on failure, which is never owned.
+using UniqueFind = std::unique_ptr<void, handles::FindCloser>;
+using UniqueChangeNotification = std::unique_ptr<void, handles::ChangeNotificationCloser>;
 using UniqueGlobal = std::unique_ptr<void, handles::GlobalFreer>;
 template <typename T>
 using UniqueCom = std::unique_ptr<T, handles::ComReleaser>;

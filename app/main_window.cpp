@@ -9,8 +9,10 @@
 #include "app/platform_calls.h"
 #include "app/startup.h"
 #include "app/web_endpoints.h"
+#include "explorer/dot_folders.h"
 #include "explorer/explorer_control.h"
 #include "explorer/explorer_watch.h"
+#include "explorer/folder_windows.h"
 #include "tray/commands.h"
 #include "tray/menu_theme.h"
 #include "tray/tray_icon.h"
@@ -44,6 +46,7 @@ void OnCreate(HWND window) {
     auto watch = std::make_unique<ExplorerValuesWatch>();
     if (watch->Start(window, kExplorerValuesChangedMessage)) g_app.explorerWatch = std::move(watch);
     FollowAppModeInMenus();
+    ResumeDotFolders();
 }
 
 void OnDestroy() {
@@ -62,6 +65,7 @@ void OnCommand(unsigned id) {
         case IDM_TOGGLE_HIDDEN: RunHandler(&TrayIcon::onToggleHidden); return;
         case IDM_TOGGLE_SYSTEM_FILES: RunHandler(&TrayIcon::onToggleSystemFiles); return;
         case IDM_TOGGLE_EXTENSIONS: RunHandler(&TrayIcon::onToggleExtensions); return;
+        case IDM_TOGGLE_DOT_FOLDERS: ToggleDotFolders(); return;
         case IDM_USER_GUIDE: OpenUserGuide(); return;
         case IDM_UPDATE_AVAILABLE:
             if (g_app.tray->updateOffered) OpenDownloadPage();
@@ -99,7 +103,8 @@ void OnTrayNotification(LPARAM event) {
     if (!g_app.tray) return;
     switch (event) {
     case WM_RBUTTONUP:
-        g_app.tray->ShowContextMenu(g_app.hiddenVisible, g_app.includeSystemFiles, g_app.extensionsVisible);
+        g_app.tray->ShowContextMenu(g_app.hiddenVisible, g_app.includeSystemFiles, g_app.extensionsVisible,
+                                    g_app.dotFoldersHidden);
         break;
     case WM_LBUTTONDBLCLK:
         if (g_app.tray->created) RunHandler(&TrayIcon::onToggleHidden);
@@ -147,6 +152,10 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_SETTINGCHANGE: OnSettingChange(wParam, lParam); return 0;
     case kExplorerValuesChangedMessage: OnExplorerValuesChanged(); return 0;
     case kUpdateCheckDoneMessage: OnUpdateCheckDone(wParam); return 0;
+    // Open folder windows redraw after new marks as after a press.
+    case kDotFoldersChangedMessage:
+        if (g_app.controller) RefreshFolderWindows();
+        return 0;
     case WM_TIMER: OnTimer(wParam); return 0;
     default: break;
     }

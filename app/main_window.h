@@ -13,6 +13,8 @@ inline constexpr UINT kExplorerValuesChangedMessage = WM_APP + 1;  // from the w
 // Posted by the update check's thread when its download has ended; wParam is
 // TRUE when the version file was written.
 inline constexpr UINT kUpdateCheckDoneMessage = WM_APP + 2;
+// Posted by the dot-folder worker after a pass that hid or showed a folder.
+inline constexpr UINT kDotFoldersChangedMessage = WM_APP + 3;
 
 // Ticks while the tray icon waits for Explorer's notification area.
 inline constexpr UINT_PTR kTrayRetryTimer = 1;

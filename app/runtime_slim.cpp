@@ -17,7 +17,8 @@ extern "C" char* __cxa_demangle(const char*, char*, std::size_t*, int* status) {
 
 #include <exception>
 
-// The containers report a failed allocation or an impossible length by
+// The containers report a failed allocation, an impossible length or a
+// position past the end, and std::function a call of an empty one, by
 // throwing through these; the runtime's own versions build exception objects
 // whose messages are copy-on-write strings, which pull in both string
 // implementations and more (about 50 KB). The program catches nothing, so
@@ -28,6 +29,8 @@ namespace std {
 [[noreturn]] void __throw_bad_array_new_length() { std::terminate(); }
 [[noreturn]] void __throw_length_error(const char*) { std::terminate(); }
 [[noreturn]] void __throw_logic_error(const char*) { std::terminate(); }
+[[noreturn]] void __throw_bad_function_call() { std::terminate(); }
+[[noreturn]] void __throw_out_of_range_fmt(const char*, ...) { std::terminate(); }
 }  // namespace std
 // NOLINTEND(bugprone-reserved-identifier,cert-dcl58-cpp)
 

@@ -9,6 +9,7 @@
 #include "app/app_state.h"
 #include "app/main_window.h"
 #include "app/platform_calls.h"
+#include "explorer/dot_folders.h"
 #include "explorer/explorer_control.h"
 #include "i18n/language.h"
 #include "i18n/ui_strings.h"
@@ -219,7 +220,8 @@ int RunVeilux(HINSTANCE instance, bool* downloadStillRunning) {
     // Shutting GDI+ down waits for its thread to end, and a thread's end can
     // wait for the loader, which the download may hold while loading DLLs.
     // Asked once: the thread may end at any moment, and both answers must agree.
-    const bool downloadRunning = VersionDownloadRunning();
+    // A dot-folder worker held by a drive that does not answer ends the same way.
+    const bool downloadRunning = VersionDownloadRunning() || DotFolderWorkStillRunning();
     if (downloadStillRunning) *downloadStillRunning = downloadRunning;
     if (downloadRunning) return exitCode;
     if (gdiplusStarted) Gdiplus::GdiplusShutdown(gdiplusToken);

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/handles.h"
+#include "explorer/dot_folder_rule.h"
 
 namespace {
 
@@ -65,6 +66,37 @@ bool WriteRegistryString(const wchar_t* keyPath, const wchar_t* valueName, std::
     const DWORD bytes = static_cast<DWORD>((terminated.size() + 1) * sizeof(wchar_t));
     return RegSetValueExW(key.get(), valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(terminated.c_str()), bytes) ==
            ERROR_SUCCESS;
+}
+
+std::vector<std::wstring> ReadRegistryStrings(const wchar_t* keyPath, const wchar_t* valueName, DWORD maxBytes) {
+    const UniqueKey key = OpenForReading(keyPath);
+    if (!key) return {};
+    DWORD type = REG_NONE;
+    DWORD size = 0;
+    if (RegQueryValueExW(key.get(), valueName, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+        type != REG_MULTI_SZ || size > maxBytes)
+        return {};
+    std::wstring units(size / sizeof(wchar_t) + 1, L'\0');
+    // A value that grew since it was measured is not read at all.
+    if (RegQueryValueExW(key.get(), valueName, nullptr, &type, reinterpret_cast<BYTE*>(units.data()), &size) !=
+            ERROR_SUCCESS ||
+        type != REG_MULTI_SZ)
+        return {};
+    return SplitMultiString(units.data(), size / sizeof(wchar_t));
+}
+
+bool WriteRegistryStrings(const wchar_t* keyPath, const wchar_t* valueName, const std::vector<std::wstring>& strings) {
+    const UniqueKey key = OpenForWriting(keyPath);
+    if (!key) return false;
+    const std::wstring units = JoinMultiString(strings);
+    const DWORD bytes = static_cast<DWORD>(units.size() * sizeof(wchar_t));
+    return RegSetValueExW(key.get(), valueName, 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(units.data()), bytes) ==
+           ERROR_SUCCESS;
+}
+
+bool RegistryValueExists(const wchar_t* keyPath, const wchar_t* valueName) {
+    const UniqueKey key = OpenForReading(keyPath);
+    return key && RegQueryValueExW(key.get(), valueName, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
 
 bool DeleteRegistryValue(const wchar_t* keyPath, const wchar_t* valueName) {

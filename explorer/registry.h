@@ -5,7 +5,9 @@
 
 #include <windows.h>
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 // Queries up to 4 bytes into a zero-filled DWORD; the value's type is not
 // examined. Fails for a missing key or value and for data longer than 4 bytes.
@@ -23,6 +25,16 @@ bool WriteRegistryDword(const wchar_t* keyPath, const wchar_t* valueName, DWORD 
 
 // Opens or creates the key and sets a REG_SZ whose byte count includes the terminating NUL.
 bool WriteRegistryString(const wchar_t* keyPath, const wchar_t* valueName, std::wstring_view text);
+
+// The strings of a REG_MULTI_SZ of at most maxBytes, empty ones left out;
+// nothing for a missing value, another type or a longer value.
+std::vector<std::wstring> ReadRegistryStrings(const wchar_t* keyPath, const wchar_t* valueName, DWORD maxBytes);
+
+// Opens or creates the key and sets a REG_MULTI_SZ of the strings, its two final NULs counted.
+bool WriteRegistryStrings(const wchar_t* keyPath, const wchar_t* valueName, const std::vector<std::wstring>& strings);
+
+// Whether the value exists, of any type and size.
+bool RegistryValueExists(const wchar_t* keyPath, const wchar_t* valueName);
 
 // Deletes the value; true also when it was already absent.
 bool DeleteRegistryValue(const wchar_t* keyPath, const wchar_t* valueName);

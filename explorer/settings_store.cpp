@@ -44,6 +44,13 @@ void WriteIncludeSystemFiles(bool include) {
 
 void WriteIncludeExtensions(bool shown) { WriteRegistryDword(kSettingsKeyPath, L"IncludeExtensions", shown ? 1 : 0); }
 
+bool ReadDotFoldersHidden() {
+    DWORD value = 0;
+    return ReadRegistryExactDword(kSettingsKeyPath, L"DotFoldersHidden", value) && value == 1;
+}
+
+void WriteDotFoldersHidden(bool hidden) { WriteRegistryDword(kSettingsKeyPath, L"DotFoldersHidden", hidden ? 1 : 0); }
+
 std::uint32_t ReadShortcutSetting(int hotkeyId) {
     DWORD value = 0;
     const bool read = ReadRegistryExactDword(kSettingsKeyPath, ShortcutValueName(hotkeyId), value);

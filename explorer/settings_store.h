@@ -28,6 +28,11 @@ void WriteIncludeSystemFiles(bool include);
 
 void WriteIncludeExtensions(bool shown);
 
+// "DotFoldersHidden": only a REG_DWORD of 1 counts as on; absent, another
+// type or another number is off, so nothing on disk changes unasked.
+bool ReadDotFoldersHidden();
+void WriteDotFoldersHidden(bool hidden);
+
 // "HotkeyHidden" and "HotkeyExtensions", by hotkey id: a hotkey control's
 // word, 0 for no shortcut; unreadable or malformed gives the default.
 std::uint32_t ReadShortcutSetting(int hotkeyId);

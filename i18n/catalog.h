@@ -41,6 +41,7 @@ enum class MessageKey : int {
     ShortcutsExtensionsLabel,
     ShortcutsInUse,
     ShortcutsDefaults,
+    MenuDotFoldersHidden,
     Count
 };
 inline constexpr std::size_t kMessageKeyCount = static_cast<std::size_t>(MessageKey::Count);

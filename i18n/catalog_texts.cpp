@@ -43,6 +43,7 @@ const Texts kEnglish = {
     L"Show or hide file extensions",  // ShortcutsExtensionsLabel
     L"In use by another program",  // ShortcutsInUse
     L"Defaults",  // ShortcutsDefaults
+    L"Treat dot folders as hidden",  // MenuDotFoldersHidden
 };
 
 const Texts kSpanish = {
@@ -80,6 +81,7 @@ const Texts kSpanish = {
     L"Mostrar u ocultar extensiones de archivos",  // ShortcutsExtensionsLabel
     L"En uso por otro programa",  // ShortcutsInUse
     L"Restablecer",  // ShortcutsDefaults
+    L"Tratar como ocultas las carpetas que empiezan por punto",  // MenuDotFoldersHidden
 };
 
 const Texts kPortuguese = {
@@ -117,6 +119,7 @@ const Texts kPortuguese = {
     L"Mostrar ou ocultar extensões de arquivos",  // ShortcutsExtensionsLabel
     L"Em uso por outro programa",  // ShortcutsInUse
     L"Restaurar padrões",  // ShortcutsDefaults
+    L"Tratar como ocultas as pastas que começam com ponto",  // MenuDotFoldersHidden
 };
 
 const Texts kGerman = {
@@ -154,6 +157,7 @@ const Texts kGerman = {
     L"Dateierweiterungen anzeigen oder ausblenden",  // ShortcutsExtensionsLabel
     L"Von einem anderen Programm belegt",  // ShortcutsInUse
     L"Standardwerte",  // ShortcutsDefaults
+    L"Ordner, die mit einem Punkt beginnen, als versteckt behandeln",  // MenuDotFoldersHidden
 };
 
 const Texts kFrench = {
@@ -191,6 +195,7 @@ const Texts kFrench = {
     L"Afficher ou masquer les extensions de fichiers",  // ShortcutsExtensionsLabel
     L"Utilisé par un autre programme",  // ShortcutsInUse
     L"Par défaut",  // ShortcutsDefaults
+    L"Traiter les dossiers commençant par un point comme cachés",  // MenuDotFoldersHidden
 };
 
 const Texts kItalian = {
@@ -228,6 +233,7 @@ const Texts kItalian = {
     L"Mostra o nascondi le estensioni dei file",  // ShortcutsExtensionsLabel
     L"In uso da un altro programma",  // ShortcutsInUse
     L"Predefiniti",  // ShortcutsDefaults
+    L"Considera nascoste le cartelle che iniziano con un punto",  // MenuDotFoldersHidden
 };
 
 const Texts kChinese = {
@@ -265,6 +271,7 @@ const Texts kChinese = {
     L"显示或隐藏文件扩展名",  // ShortcutsExtensionsLabel
     L"已被其他程序占用",  // ShortcutsInUse
     L"默认值",  // ShortcutsDefaults
+    L"将以点开头的文件夹视为隐藏",  // MenuDotFoldersHidden
 };
 
 const Texts kRussian = {
@@ -302,6 +309,7 @@ const Texts kRussian = {
     L"Показать или скрыть расширения файлов",  // ShortcutsExtensionsLabel
     L"Используется другой программой",  // ShortcutsInUse
     L"По умолчанию",  // ShortcutsDefaults
+    L"Считать скрытыми папки, имена которых начинаются с точки",  // MenuDotFoldersHidden
 };
 
 const Texts kKorean = {
@@ -339,6 +347,7 @@ const Texts kKorean = {
     L"파일 확장명 표시 또는 숨기기",  // ShortcutsExtensionsLabel
     L"다른 프로그램에서 사용 중",  // ShortcutsInUse
     L"기본값",  // ShortcutsDefaults
+    L"점으로 시작하는 폴더를 숨김 항목으로 처리",  // MenuDotFoldersHidden
 };
 
 const Texts kDutch = {
@@ -376,6 +385,7 @@ const Texts kDutch = {
     L"Bestandsextensies weergeven of verbergen",  // ShortcutsExtensionsLabel
     L"In gebruik door een ander programma",  // ShortcutsInUse
     L"Standaardwaarden",  // ShortcutsDefaults
+    L"Mappen die met een punt beginnen als verborgen behandelen",  // MenuDotFoldersHidden
 };
 
 const Texts* const kTextsByLanguage[kLanguageCount] = {

@@ -9,6 +9,7 @@ inline constexpr unsigned IDM_SETTINGS = 1005;
 inline constexpr unsigned IDM_USER_GUIDE = 1006;
 inline constexpr unsigned IDM_SHORTCUTS = 1007;
 inline constexpr unsigned IDM_UPDATE_AVAILABLE = 1008;
+inline constexpr unsigned IDM_TOGGLE_DOT_FOLDERS = 1009;
 
 // The icon's notifications arrive as this message (WM_USER + 1).
 inline constexpr unsigned WM_TRAYICON = 0x0401;

@@ -8,7 +8,8 @@
 #include "tray/tray_icon.h"
 #include "tray/tray_view.h"
 
-void TrayIcon::ShowContextMenu(bool hiddenVisible, bool includeSystemFiles, bool extensionsVisible) {
+void TrayIcon::ShowContextMenu(bool hiddenVisible, bool includeSystemFiles, bool extensionsVisible,
+                               bool dotFoldersHidden) {
     if (!created) return;
     const UniqueMenu menu(CreatePopupMenu());
     if (!menu) return;
@@ -27,7 +28,9 @@ void TrayIcon::ShowContextMenu(bool hiddenVisible, bool includeSystemFiles, bool
     };
     if (updateOffered)
         for (const MenuItem& item : UpdateOfferItems()) append(item);
-    for (const MenuItem& item : ContextMenuItems(hiddenVisible, includeSystemFiles, extensionsVisible)) append(item);
+    for (const MenuItem& item :
+         ContextMenuItems(hiddenVisible, includeSystemFiles, extensionsVisible, dotFoldersHidden))
+        append(item);
     POINT cursor = {};
     GetCursorPos(&cursor);
     // The owner must be the foreground window, or the menu would not close

@@ -28,7 +28,7 @@ public:
     void ShowBalloon(const wchar_t* title, const wchar_t* text, bool opensDownloadPage);
     // The right-click menu, built afresh from the state and the current language,
     // with the update offer first while there is one.
-    void ShowContextMenu(bool hiddenVisible, bool includeSystemFiles, bool extensionsVisible);
+    void ShowContextMenu(bool hiddenVisible, bool includeSystemFiles, bool extensionsVisible, bool dotFoldersHidden);
     // Takes the icon out of the notification area and frees its handle; harmless when repeated.
     void Remove();
 

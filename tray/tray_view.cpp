@@ -11,7 +11,7 @@ MessageKey TooltipKey(bool hiddenVisible, bool includeSystemFiles) {
 int StateIconId(bool hiddenVisible) { return hiddenVisible ? kIconHiddenFilesVisible : kIconHiddenFilesHidden; }
 
 std::array<MenuItem, kContextMenuItemCount> ContextMenuItems(bool hiddenVisible, bool includeSystemFiles,
-                                                             bool extensionsVisible) {
+                                                             bool extensionsVisible, bool dotFoldersHidden) {
     const MenuItem separator{kMenuSeparator, 0, MessageKey::Count};
     return {{
         {kMenuString, IDM_TOGGLE_HIDDEN, hiddenVisible ? MessageKey::MenuHideHidden : MessageKey::MenuShowHidden,
@@ -19,6 +19,9 @@ std::array<MenuItem, kContextMenuItemCount> ContextMenuItems(bool hiddenVisible,
         // cppcheck-suppress badBitmaskCheck ; MF_STRING is 0, named for the reader
         {kMenuString | (includeSystemFiles ? kMenuChecked : 0u), IDM_TOGGLE_SYSTEM_FILES,
          MessageKey::MenuIncludeSystem},
+        // cppcheck-suppress badBitmaskCheck ; MF_STRING is 0, named for the reader
+        {kMenuString | (dotFoldersHidden ? kMenuChecked : 0u), IDM_TOGGLE_DOT_FOLDERS,
+         MessageKey::MenuDotFoldersHidden},
         separator,
         {kMenuString, IDM_TOGGLE_EXTENSIONS,
          extensionsVisible ? MessageKey::MenuHideExtensions : MessageKey::MenuShowExtensions, kHotkeyToggleExtensions},

@@ -24,9 +24,9 @@ struct MenuItem {
     int hotkey = 0;  // the shortcut whose name follows the text, 0 for none
 };
 
-inline constexpr std::size_t kContextMenuItemCount = 10;
+inline constexpr std::size_t kContextMenuItemCount = 11;
 std::array<MenuItem, kContextMenuItemCount> ContextMenuItems(bool hiddenVisible, bool includeSystemFiles,
-                                                             bool extensionsVisible);
+                                                             bool extensionsVisible, bool dotFoldersHidden);
 
 // Once a check has found a newer release, the menu opens with the offer and a
 // separator, ahead of the items above.

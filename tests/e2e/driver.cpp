@@ -581,6 +581,19 @@ int CommandRegistry(int argc, wchar_t** argv) {
     return Usage(L"reg get|set|delete KEY [VALUE] [TYPE DATA]");
 }
 
+// hidden FOLDER: the names of FOLDER's hidden entries, one a line.
+int CommandHidden(int argc, wchar_t** argv) {
+    if (argc < 1) return Usage(L"hidden FOLDER");
+    WIN32_FIND_DATAW entry = {};
+    HANDLE search = FindFirstFileW((std::wstring(argv[0]) + L"\\*").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE) return 1;
+    do {
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) Print(entry.cFileName);
+    } while (FindNextFileW(search, &entry));
+    FindClose(search);
+    return 0;
+}
+
 // ---- the prefix --------------------------------------------------------------
 
 // trust-ca FILE.der: adds a certificate authority to this prefix's own
@@ -695,6 +708,7 @@ const Command kCommands[] = {
     {L"load-library", CommandLoadLibrary},
     {L"broadcast", CommandBroadcast},
     {L"folder-window", CommandFolderWindow},
+    {L"hidden", CommandHidden},
 };
 
 }  // namespace

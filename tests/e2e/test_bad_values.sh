@@ -8,6 +8,9 @@ reg_set "$KEY_PROGRAM" Lang sz ABCDEFGHIJKL                 # 12 characters: too
 reg_set "$KEY_EXPLORER" Hidden sz 1                         # a string, not a number
 reg_set "$KEY_EXPLORER" HideFileExt binary 0100000000000000 # 8 bytes
 reg_set "$KEY_PROGRAM" IncludeSystemFiles dword 2           # only 1 means on
+reg_set "$KEY_PROGRAM" DotFoldersHidden sz 1                # only the number 1 means on
+reg_set "$KEY_PROGRAM" DotFolderPlaces dword 5              # not a list of folders
+reg_set "$KEY_PROGRAM" MarkedDotFolders binary 41003a005c   # no list of marks either
 start_veilux
 wait_main_window || die "no main window after start"
 tray_point
@@ -20,6 +23,7 @@ open_menu || die "no menu"
 wait_menu_built 1 || die "no menu in Wine's trace"
 expected="1002 0 0 Show hidden files${TAB}Alt+.
 1003 0 0 Include protected system files
+1009 0 0 Treat dot folders as hidden
 0 0 0 -
 1004 0 0 Hide file extensions${TAB}Alt+Shift+.
 0 0 0 -
@@ -29,6 +33,7 @@ expected="1002 0 0 Show hidden files${TAB}Alt+.
 0 0 0 -
 1001 0 0 Exit"
 expect "menu: hidden files hidden, system files not included, extensions shown" "$(menu_items)" "$expected"
+expect "the unreadable record of marks is cleared" "$(wait_reg "$KEY_PROGRAM" MarkedDotFolders absent)" "absent"
 close_menu
 drv hotkey hidden
 expect "Hidden after Alt+." "$(wait_reg "$KEY_EXPLORER" Hidden "REG_DWORD 1")" "REG_DWORD 1"

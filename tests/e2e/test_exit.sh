@@ -39,7 +39,7 @@ tray_point
 screenshot "$WORK/running.png"
 icon_shown "$WORK/running.png" || die "no icon to begin with"
 open_menu || die "no menu"
-choose_item 7
+choose_item 8
 wait_exit "$VEILUX_PID" 10
 expect "exit code after Exit" "$EXIT_STATUS" 0
 wait_icon_gone && echo "ok: the icon is gone" || fail "the icon is still in the notification area"

@@ -14,7 +14,7 @@ exe_path=$(winepath -w "$VEILUX" 2>/dev/null)
 
 echo "-- Settings from the menu"
 open_menu || die "no menu"
-choose_item 4
+choose_item 5
 drv find IdiomaSelectorWindow - 5000 >/dev/null || die "Settings opened no window"
 sleep 0.5
 drv selector read >"$WORK/selector-1.txt"
@@ -36,7 +36,7 @@ expect "RunAtStartup after Cancel" "$(reg_get "$KEY_PROGRAM" RunAtStartup)" abse
 
 echo "-- Deutsch, start with Windows, OK"
 open_menu || die "no menu"
-choose_item 4
+choose_item 5
 drv find IdiomaSelectorWindow - 5000 >/dev/null || die "Settings opened no window the second time"
 sleep 0.3
 expect "the window opens as it was stored" "$(drv selector read | sed -n 's/^selected //p')" "English"
@@ -53,6 +53,7 @@ open_menu || die "no menu"
 wait_menu_built 3 || die "the menu is not in Wine's trace"
 expected_de="1002 0 0 Versteckte Dateien anzeigen${TAB}Alt+.
 1003 1 0 Geschützte Systemdateien einschließen
+1009 0 0 Ordner, die mit einem Punkt beginnen, als versteckt behandeln
 0 0 0 -
 1004 0 0 Dateierweiterungen anzeigen${TAB}Alt+Shift+.
 0 0 0 -
@@ -62,7 +63,7 @@ expected_de="1002 0 0 Versteckte Dateien anzeigen${TAB}Alt+.
 0 0 0 -
 1001 0 0 Beenden"
 expect "the next menu is in German" "$(menu_items)" "$expected_de"
-choose_item 4
+choose_item 5
 drv find IdiomaSelectorWindow - 5000 >/dev/null || die "Settings opened no window the third time"
 sleep 0.3
 drv selector read >"$WORK/selector-3.txt"

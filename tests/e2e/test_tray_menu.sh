@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The right-click menu: its ten items in the current language, with the
+# The right-click menu: its eleven items in the current language, with the
 # shortcuts' names after the two toggles, the check
 # mark of "Include protected system files" and choosing it; a double click
 # on the icon flips hidden files; the menu in Russian.
@@ -23,6 +23,7 @@ read -r _ mx my _ <"$WORK/menu-window.txt"
 crop "$WORK/menu-en.png" "$SHOTS/menu-en.png" "$(to_corner $((mx - 10)) $((my - 10)))"
 expected_en="1002 0 0 Show hidden files${TAB}Alt+.
 1003 1 0 Include protected system files
+1009 0 0 Treat dot folders as hidden
 0 0 0 -
 1004 0 0 Show file extensions${TAB}Alt+Shift+.
 0 0 0 -
@@ -74,6 +75,7 @@ read -r _ mx my _ <"$WORK/menu-window.txt"
 crop "$WORK/menu-ru.png" "$SHOTS/menu-ru.png" "$(to_corner $((mx - 10)) $((my - 10)))"
 expected_ru="1002 0 0 Показать скрытые файлы${TAB}Alt+.
 1003 1 0 Включить защищённые системные файлы
+1009 0 0 Считать скрытыми папки, имена которых начинаются с точки
 0 0 0 -
 1004 0 0 Показать расширения файлов${TAB}Alt+Shift+.
 0 0 0 -

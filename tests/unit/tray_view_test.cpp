@@ -33,16 +33,17 @@ TEST(TrayView, IdentifiersOfTheIconAndCommands) {
     EXPECT_EQ(TRAY_ICON_ID, 1u);
 }
 
-// Ten items in a fixed order; only the two toggles' texts and the check mark
-// depend on the state, and no item is ever grayed, disabled or default. The
-// two toggles carry their shortcuts' names.
+// Eleven items in a fixed order; only the two toggles' texts and the two check
+// marks depend on the state, and no item is ever grayed, disabled or default.
+// The two toggles carry their shortcuts' names.
 TEST(TrayView, ContextMenuForEveryState) {
-    for (int state = 0; state < 8; ++state) {
+    for (int state = 0; state < 16; ++state) {
         const bool hiddenVisible = (state & 1) != 0;
         const bool includeSystem = (state & 2) != 0;
         const bool extensionsVisible = (state & 4) != 0;
+        const bool dotFoldersHidden = (state & 8) != 0;
         SCOPED_TRACE(testing::Message() << "visible " << hiddenVisible << " system " << includeSystem << " extensions "
-                                        << extensionsVisible);
+                                        << extensionsVisible << " dot folders " << dotFoldersHidden);
         const struct {
             unsigned flags;
             unsigned id;
@@ -51,6 +52,7 @@ TEST(TrayView, ContextMenuForEveryState) {
         } expected[kContextMenuItemCount] = {
             {0x0000, 1002, hiddenVisible ? L"Hide hidden files" : L"Show hidden files", 1},
             {includeSystem ? 0x0008u : 0x0000u, 1003, L"Include protected system files"},
+            {dotFoldersHidden ? 0x0008u : 0x0000u, 1009, L"Treat dot folders as hidden"},
             {0x0800, 0, nullptr},
             {0x0000, 1004, extensionsVisible ? L"Hide file extensions" : L"Show file extensions", 2},
             {0x0800, 0, nullptr},
@@ -60,7 +62,7 @@ TEST(TrayView, ContextMenuForEveryState) {
             {0x0800, 0, nullptr},
             {0x0000, 1001, L"Exit"},
         };
-        const auto items = ContextMenuItems(hiddenVisible, includeSystem, extensionsVisible);
+        const auto items = ContextMenuItems(hiddenVisible, includeSystem, extensionsVisible, dotFoldersHidden);
         for (std::size_t i = 0; i < kContextMenuItemCount; ++i) {
             EXPECT_EQ(items[i].flags, expected[i].flags) << "position " << i + 1;
             EXPECT_EQ(items[i].id, expected[i].id) << "position " << i + 1;

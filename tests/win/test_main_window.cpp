@@ -289,7 +289,7 @@ TEST_F(MainWindow, AnUpdateAnswerCountsOnlyWhileTheIconIsShown) {
     EXPECT_TRUE(answer(TRUE));
     EXPECT_EQ(GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES);
     Tray(WM_RBUTTONUP);  // from now on the menu offers the page first, as often as it is chosen
-    ASSERT_EQ(seam.popupMenus[0].items.size(), 12u);
+    ASSERT_EQ(seam.popupMenus[0].items.size(), 13u);
     EXPECT_EQ(seam.popupMenus[0].items[0].text, L"Update Available");
     EXPECT_NE(seam.popupMenus[0].items[1].type & MFT_SEPARATOR, 0u);
     Command(seam.popupMenus[0].items[0].id);
@@ -412,7 +412,7 @@ TEST_F(FollowingExplorer, TheShellsOwnAnnouncementDuringAPressFlipsOnce) {
 TEST_F(Shortcuts, OkWithATakenKeyTakesTheOldOneBackAndKeepsTheWindowOpen) {
     EXPECT_TRUE(seam.messageBoxes.empty());  // a taken key leaves the start silent
     EXPECT_EQ(MenuText(0), L"Show hidden files\tAlt+.");
-    EXPECT_EQ(MenuText(3), L"Hide file extensions");  // not registered: no name
+    EXPECT_EQ(MenuText(4), L"Hide file extensions");  // not registered: no name
     Command(IDM_SHORTCUTS);
     ASSERT_NE(g_app.shortcutsWindow, nullptr);
     wchar_t caption[64] = {};
@@ -452,7 +452,7 @@ TEST_F(Shortcuts, OkWithAClearedFieldStoresZeroAndFreesTheKey) {
     EXPECT_FALSE(ReadStoredValue(kSettingsKeyPath, L"HotkeyExtensions"));  // unchanged, not written
     EXPECT_TRUE(Free(MOD_ALT, VK_OEM_PERIOD));
     EXPECT_EQ(MenuText(0), L"Show hidden files");
-    EXPECT_EQ(MenuText(3), L"Hide file extensions\tAlt+Shift+.");  // registered when tried again
+    EXPECT_EQ(MenuText(4), L"Hide file extensions\tAlt+Shift+.");  // registered when tried again
 
     // A working shortcut typed into a field goes there instead of toggling.
     Command(IDM_SHORTCUTS);

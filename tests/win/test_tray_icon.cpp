@@ -175,31 +175,32 @@ TEST_F(Tray, AddAgainRestoresPictureAndTooltipWithoutTheBalloon) {
     EXPECT_FALSE(tray.AddAgain());
 }
 
-TEST_F(Tray, MenuHoldsTenEnabledItemsInTheCurrentLanguage) {
+TEST_F(Tray, MenuHoldsElevenEnabledItemsInTheCurrentLanguage) {
     TrayIcon tray;
-    tray.ShowContextMenu(true, true, true);  // not created: no menu
+    tray.ShowContextMenu(true, true, true, true);  // not created: no menu
     EXPECT_TRUE(seam.popupMenus.empty());
     CreateAndAdd(tray);
 
     const struct {
-        bool hidden, system, extensions;
+        bool hidden, system, extensions, dotFolders;
         const wchar_t* first;
         const wchar_t* fourth;
     } states[] = {
-        {true, true, true, L"Hide hidden files", L"Hide file extensions"},
-        {false, false, false, L"Show hidden files", L"Show file extensions"},
+        {true, true, true, true, L"Hide hidden files", L"Hide file extensions"},
+        {false, false, false, false, L"Show hidden files", L"Show file extensions"},
     };
     for (const auto& state : states) {
         seam.popupMenus.clear();
-        tray.ShowContextMenu(state.hidden, state.system, state.extensions);
+        tray.ShowContextMenu(state.hidden, state.system, state.extensions, state.dotFolders);
         ASSERT_EQ(seam.popupMenus.size(), 1u);
         const TrackPopupMenuCall& call = seam.popupMenus[0];
         EXPECT_EQ(call.flags, 0x0020u);
         EXPECT_EQ(call.owner, owner);
         EXPECT_TRUE(call.rectNull);
-        ASSERT_EQ(call.items.size(), 10u);
-        const UINT ids[10] = {IDM_TOGGLE_HIDDEN,
+        ASSERT_EQ(call.items.size(), 11u);
+        const UINT ids[11] = {IDM_TOGGLE_HIDDEN,
                               IDM_TOGGLE_SYSTEM_FILES,
+                              IDM_TOGGLE_DOT_FOLDERS,
                               0,
                               IDM_TOGGLE_EXTENSIONS,
                               0,
@@ -208,8 +209,9 @@ TEST_F(Tray, MenuHoldsTenEnabledItemsInTheCurrentLanguage) {
                               IDM_USER_GUIDE,
                               0,
                               IDM_EXIT};
-        const wchar_t* texts[10] = {state.first,
+        const wchar_t* texts[11] = {state.first,
                                     L"Include protected system files",
+                                    L"Treat dot folders as hidden",
                                     L"",
                                     state.fourth,
                                     L"",
@@ -218,7 +220,7 @@ TEST_F(Tray, MenuHoldsTenEnabledItemsInTheCurrentLanguage) {
                                     L"User Guide",
                                     L"",
                                     L"Exit"};
-        for (int i = 0; i < 10; ++i) {
+        for (int i = 0; i < 11; ++i) {
             SCOPED_TRACE(i);
             const bool separator = ids[i] == 0;
             EXPECT_EQ((call.items[i].type & MFT_SEPARATOR) != 0, separator);
@@ -229,11 +231,12 @@ TEST_F(Tray, MenuHoldsTenEnabledItemsInTheCurrentLanguage) {
             }
         }
         EXPECT_EQ((call.items[1].state & MFS_CHECKED) != 0, state.system);
+        EXPECT_EQ((call.items[2].state & MFS_CHECKED) != 0, state.dotFolders);
     }
 
     SetLanguage(L"RU");
     seam.popupMenus.clear();
-    tray.ShowContextMenu(false, true, false);
+    tray.ShowContextMenu(false, true, false, false);
     ASSERT_EQ(seam.popupMenus.size(), 1u);
-    EXPECT_EQ(seam.popupMenus[0].items[9].text, L"Выход");
+    EXPECT_EQ(seam.popupMenus[0].items[10].text, L"Выход");
 }

@@ -78,5 +78,8 @@ wineserver -p
 # from our output: started by the first test instead, they would inherit its
 # pipes and keep ctest waiting after the test has ended.
 wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+# Windows never takes a leading dot in a name to mean hidden; Wine does
+# unless told otherwise, and each program reads this as it starts.
+wine reg add 'HKCU\Software\Wine' /v ShowDotFiles /t REG_SZ /d Y /f </dev/null >/dev/null 2>&1 || true
 if declare -F stage_started >/dev/null; then stage_started; fi
 "$@"

@@ -1,0 +1,125 @@
+#include "explorer/dot_folder_rule.h"
+
+#include <algorithm>
+
+namespace {
+
+bool IsSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
+
+bool IsDriveLetter(wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z'); }
+
+// "X:\" at the start.
+bool HasDrivePrefix(std::wstring_view path) {
+    return path.size() >= 3 && IsDriveLetter(path[0]) && path[1] == L':' && IsSeparator(path[2]);
+}
+
+bool HasUncPrefix(std::wstring_view path) { return path.size() >= 3 && IsSeparator(path[0]) && IsSeparator(path[1]); }
+
+bool HasDotComponent(std::wstring_view path) {
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        std::size_t end = start;
+        while (end < path.size() && !IsSeparator(path[end])) ++end;
+        const std::wstring_view component = path.substr(start, end - start);
+        if (component == L"." || component == L"..") return true;
+        start = end + 1;
+    }
+    return false;
+}
+
+}  // namespace
+
+bool IsDotFolderName(std::wstring_view name) {
+    if (name.size() < 2 || name.front() != L'.') return false;
+    if (name.back() == L'.' || name.back() == L' ') return false;  // also "." and ".."
+    return std::none_of(name.begin(), name.end(), IsSeparator);
+}
+
+bool MayMarkHidden(std::uint32_t attributes) {
+    if (attributes == kInvalidAttributes) return false;
+    return (attributes & kAttributeDirectory) != 0 &&
+           (attributes & (kAttributeReparsePoint | kAttributeSystem | kAttributeHidden)) == 0;
+}
+
+bool MayUnmarkHidden(std::uint32_t attributes) {
+    if (attributes == kInvalidAttributes) return false;
+    return (attributes & kAttributeDirectory) != 0 && (attributes & kAttributeHidden) != 0 &&
+           (attributes & kAttributeReparsePoint) == 0;
+}
+
+bool IsFullPath(std::wstring_view path) {
+    if (HasDrivePrefix(path)) return true;
+    // "\\server\share": a server name and something after it.
+    if (!HasUncPrefix(path)) return false;
+    const std::size_t serverEnd = std::find_if(path.begin() + 2, path.end(), IsSeparator) - path.begin();
+    return serverEnd > 2 && serverEnd + 1 < path.size();
+}
+
+std::wstring_view LastComponent(std::wstring_view path) {
+    const auto last = std::find_if(path.rbegin(), path.rend(), IsSeparator);
+    return path.substr(static_cast<std::size_t>(path.rend() - last));
+}
+
+std::wstring_view ParentPath(std::wstring_view path) {
+    const std::size_t nameLength = LastComponent(path).size();
+    if (nameLength == path.size()) return {};
+    std::wstring_view parent = path.substr(0, path.size() - nameLength - 1);
+    // A drive root keeps its separator: "C:\.x" lies in "C:\".
+    if (parent.size() == 2 && parent[1] == L':') parent = path.substr(0, 3);
+    return parent;
+}
+
+std::wstring RootOf(std::wstring_view path) {
+    if (HasDrivePrefix(path)) return std::wstring(path.substr(0, 2)) + L'\\';
+    if (!IsFullPath(path)) return {};
+    // Past "\\server\share".
+    std::size_t end = 2;
+    for (int part = 0; part < 2 && end < path.size(); ++part) {
+        while (end < path.size() && !IsSeparator(path[end])) ++end;
+        if (part == 0) ++end;
+    }
+    return std::wstring(path.substr(0, end)) + L'\\';
+}
+
+std::wstring JoinPath(std::wstring_view place, std::wstring_view name) {
+    std::wstring path(place);
+    if (!path.empty() && !IsSeparator(path.back())) path += L'\\';
+    path += name;
+    return path;
+}
+
+bool MayUnmarkPath(std::wstring_view path) {
+    // In a folder: "\\server\.x" would be a share, not a folder in one.
+    return IsFullPath(ParentPath(path)) && !HasDotComponent(path) && IsDotFolderName(LastComponent(path));
+}
+
+std::vector<std::wstring> SplitMultiString(const wchar_t* units, std::size_t count) {
+    std::vector<std::wstring> strings;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= count; ++i) {
+        if (i < count && units[i] != L'\0') continue;
+        if (i > start) strings.emplace_back(units + start, i - start);
+        start = i + 1;
+    }
+    return strings;
+}
+
+std::wstring JoinMultiString(const std::vector<std::wstring>& strings) {
+    std::wstring units;
+    for (const std::wstring& text : strings) {
+        units += text;
+        units += L'\0';
+    }
+    units += L'\0';
+    return units;
+}
+
+std::vector<std::wstring> UsablePlaces(const std::vector<std::wstring>& listed, std::size_t maxLength) {
+    std::vector<std::wstring> places;
+    for (std::wstring place : listed) {
+        if (place.size() > maxLength || !IsFullPath(place) || HasDotComponent(place)) continue;
+        while (place.size() > 3 && IsSeparator(place.back())) place.pop_back();
+        if (std::find(places.begin(), places.end(), place) == places.end()) places.push_back(std::move(place));
+    }
+    return places;
+}

@@ -1,0 +1,54 @@
+// Which folders the "treat dot folders as hidden" option may mark and
+// unmark, and the reading of its registry lists. Portable: no Windows
+// headers; the attribute bits carry the values of the Windows file API.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+inline constexpr std::uint32_t kAttributeHidden = 0x00000002u;  // FILE_ATTRIBUTE_HIDDEN
+inline constexpr std::uint32_t kAttributeSystem = 0x00000004u;  // FILE_ATTRIBUTE_SYSTEM
+inline constexpr std::uint32_t kAttributeDirectory = 0x00000010u;  // FILE_ATTRIBUTE_DIRECTORY
+inline constexpr std::uint32_t kAttributeReparsePoint = 0x00000400u;  // FILE_ATTRIBUTE_REPARSE_POINT
+inline constexpr std::uint32_t kInvalidAttributes = 0xFFFFFFFFu;  // INVALID_FILE_ATTRIBUTES
+
+// A name that begins with "." and is not "." or "..". A name that ends in
+// "." or a space is left out too: Windows strips those from the last
+// component of a path, so "C:\Users\me\..." would name the profile itself.
+bool IsDotFolderName(std::wstring_view name);
+
+// A directory that is not a reparse point (junction or symbolic link), not
+// marked system and not hidden yet.
+bool MayMarkHidden(std::uint32_t attributes);
+// A hidden directory that is not a reparse point.
+bool MayUnmarkHidden(std::uint32_t attributes);
+
+// A full path: "X:\..." or a UNC path "\\server\share\...".
+bool IsFullPath(std::wstring_view path);
+// The part after the last "\" or "/".
+std::wstring_view LastComponent(std::wstring_view path);
+// The folder that holds the path's last component; empty when there is none.
+std::wstring_view ParentPath(std::wstring_view path);
+// Where a path's volume starts: "X:\" or "\\server\share\"; empty when it has none.
+std::wstring RootOf(std::wstring_view path);
+// place + "\" + name, with no doubled separator.
+std::wstring JoinPath(std::wstring_view place, std::wstring_view name);
+
+// A record entry the program may unmark: a full path, no component of it "."
+// or "..", whose last component is a dot-folder name. A record edited by hand
+// to name C:\Windows names nothing it may touch.
+bool MayUnmarkPath(std::wstring_view path);
+
+// The strings of a REG_MULTI_SZ's units, empty ones left out; data without
+// its final NUL still gives its last string.
+std::vector<std::wstring> SplitMultiString(const wchar_t* units, std::size_t count);
+// The units of a REG_MULTI_SZ holding the strings: each with its NUL, and one more NUL.
+std::wstring JoinMultiString(const std::vector<std::wstring>& strings);
+
+// The places of "DotFolderPlaces" that can be used: full paths of at most
+// maxLength units, without a trailing separator (a drive root keeps its
+// own), each once; the rest is skipped.
+std::vector<std::wstring> UsablePlaces(const std::vector<std::wstring>& listed, std::size_t maxLength);
