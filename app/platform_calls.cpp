@@ -123,6 +123,7 @@ PlatformCalls DefaultPlatformCalls() {
         GetSetShellSettings, SHChangeNotify,          Shell_NotifyIconW, ShellExecuteW,
         MessageBoxW,         TrackPopupMenu,          DownloadToFile,    SystemParametersInfoW,
         GetTickCount64,      RefreshShellViewsBeside, WindowsBuild,      SetMenuAppMode,
+        RegisterHotKey,      ToUnicodeEx,
     };
 }
 

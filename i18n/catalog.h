@@ -41,6 +41,12 @@ enum class MessageKey : int {
     ShortcutsExtensionsLabel,
     ShortcutsInUse,
     ShortcutsDefaults,
+    ShortcutsNeedsCtrlOrAlt,
+    ShortcutsTypesCharacter,
+    ShortcutsUsedByOther,
+    KeyCtrl,
+    KeyAlt,
+    KeyShift,
     Count
 };
 inline constexpr std::size_t kMessageKeyCount = static_cast<std::size_t>(MessageKey::Count);

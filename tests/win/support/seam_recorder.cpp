@@ -92,13 +92,32 @@ DWORD RecordWindowsBuild() { return g_recorder->windowsBuild; }
 
 void RecordMenuAppMode(int mode) { g_recorder->menuAppModes.push_back(mode); }
 
+BOOL WINAPI RecordRegisterHotKey(HWND window, int id, UINT modifiers, UINT key) {
+    g_recorder->hotkeys.push_back({id, modifiers, key});
+    return RegisterHotKey(window, id, modifiers, key);
+}
+
+// A layout whose Ctrl+Alt is AltGr, as German or Polish are; Wine has none.
+int WINAPI TranslateKey(UINT key, UINT, const BYTE* state, LPWSTR buffer, int size, UINT flags, HKL) {
+    const bool ctrl = state[VK_CONTROL] & 0x80, alt = state[VK_MENU] & 0x80, shift = state[VK_SHIFT] & 0x80;
+    g_recorder->translations.push_back({key, flags, ctrl, alt, shift});
+    if (!ctrl || !alt || size < 1) return 0;
+    for (const auto& typed : g_recorder->altGrKeys) {
+        if (typed.key != key) continue;
+        buffer[0] = typed.character;
+        return typed.count;
+    }
+    return 0;
+}
+
 }  // namespace
 
 SeamRecorder::SeamRecorder() {
     g_recorder = this;
     g_platform = PlatformCalls{RecordShellSettings, RecordChangeNotify,      RecordNotifyIcon,   RecordShellExecute,
                                RecordMessageBox,    RecordTrackPopupMenu,    RecordDownload,     RecordSystemParameters,
-                               RecordTickCount,     RecordRefreshShellViews, RecordWindowsBuild, RecordMenuAppMode};
+                               RecordTickCount,     RecordRefreshShellViews, RecordWindowsBuild, RecordMenuAppMode,
+                               RecordRegisterHotKey, TranslateKey};
 }
 
 SeamRecorder::~SeamRecorder() {
