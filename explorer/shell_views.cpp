@@ -69,7 +69,10 @@ bool RefreshAllViews(IShellWindows* windows) {
     return true;
 }
 
+ShellWindowListMaker g_makeList = nullptr;
+
 UniqueCom<IShellWindows> ShellWindowList() {
+    if (g_makeList) return UniqueCom<IShellWindows>(g_makeList());
     IShellWindows* windows = nullptr;
     if (FAILED(CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_ALL, IID_IShellWindows,
                                 reinterpret_cast<void**>(&windows))))
@@ -98,6 +101,8 @@ DWORD WINAPI RefreshThread(void*) {
 }
 
 }  // namespace
+
+void SetShellWindowListMaker(ShellWindowListMaker maker) { g_makeList = maker; }
 
 void RefreshShellViewsBeside() {
     if (!g_refreshWanted) {

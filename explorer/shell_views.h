@@ -5,6 +5,7 @@
 #pragma once
 
 #include <windows.h>
+#include <exdisp.h>
 #include <shobjidl.h>
 
 // Hands the refresh to a thread of its own, with its own COM apartment, and
@@ -13,6 +14,11 @@
 // Requests made while one runs are served by one more round. Failures are
 // silent. Called on one thread only (the user-interface thread).
 void RefreshShellViewsBeside();
+
+// Where the refresh thread gets the shell's window list: the shell's
+// ShellWindows object, unless a stand-in is given before the first request.
+using ShellWindowListMaker = IShellWindows* (*)();
+void SetShellWindowListMaker(ShellWindowListMaker maker);
 
 // Refreshes a shell window's active view if it is a folder view (it answers
 // IFolderView); true when it was refreshed.

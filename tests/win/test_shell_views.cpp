@@ -51,15 +51,45 @@ private:
     bool folder_;
 };
 
-// The CPU time the whole process has used, in milliseconds.
-ULONGLONG ProcessCpuMs() {
-    FILETIME created, ended, kernel, user;
-    GetProcessTimes(GetCurrentProcess(), &created, &ended, &kernel, &user);
-    const auto ms = [](const FILETIME& time) {
-        return ((static_cast<ULONGLONG>(time.dwHighDateTime) << 32) | time.dwLowDateTime) / 10000;
-    };
-    return ms(kernel) + ms(user);
-}
+// An empty window list that counts the refresh thread's rounds: each round
+// asks for the number of windows once.
+class CountingList final : public IShellWindows {
+public:
+    LONG rounds = 0;
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** object) override {
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE get_Count(long* count) override {
+        InterlockedIncrement(&rounds);
+        *count = 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE FindWindowSW(VARIANT*, VARIANT*, int, long* window, int, IDispatch** item) override {
+        *window = 0;
+        *item = nullptr;
+        return S_FALSE;  // no desktop
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE Item(VARIANT, IDispatch**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE _NewEnum(IUnknown**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Register(IDispatch*, long, int, long*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE RegisterPending(long, VARIANT*, VARIANT*, int, long*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Revoke(long) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE OnNavigate(long, VARIANT*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE OnActivated(long, VARIANT_BOOL) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE OnCreated(long, IUnknown*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE ProcessAttachDetach(VARIANT_BOOL) override { return E_NOTIMPL; }
+};
+
+CountingList g_list;
 
 }  // namespace
 
@@ -74,11 +104,13 @@ TEST(ShellViews, OnlyFolderViewsAreRefreshed) {
 
 // Between requests the refresh thread waits: it must not spin.
 TEST(ShellViews, TheRefreshThreadRestsBetweenPresses) {
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    for (int press = 0; press < 3; ++press) RefreshShellViewsBeside();
-    Sleep(1000);  // the rounds asked for are done by now, whatever the shell's list answers
-    const ULONGLONG before = ProcessCpuMs();
-    Sleep(1000);
-    EXPECT_LT(ProcessCpuMs() - before, 200u) << "the refresh thread did not go back to waiting after a press";
-    CoUninitialize();
+    SetShellWindowListMaker([]() -> IShellWindows* { return &g_list; });
+    RefreshShellViewsBeside();
+    for (int tries = 0; tries < 200 && g_list.rounds == 0; ++tries) Sleep(10);
+    ASSERT_GE(g_list.rounds, 1);
+    RefreshShellViewsBeside();
+    RefreshShellViewsBeside();
+    Sleep(500);
+    // One round for the first press, one or two for the next two.
+    EXPECT_LE(g_list.rounds, 3) << "the refresh thread did not go back to waiting after a press";
 }
