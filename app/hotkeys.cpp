@@ -43,6 +43,45 @@ ShortcutRefusal RuleRefusal(const std::uint32_t (&words)[kShortcutCount], int in
     return ShortcutRefusal::None;
 }
 
+// What a change of the shortcuts has to know to be undone.
+struct ShortcutChange {
+    std::uint32_t old[kShortcutCount] = {};
+    bool changed[kShortcutCount] = {};
+    bool taken[kShortcutCount] = {};  // the new key is registered
+};
+
+// RegisterHotKey refuses a key that this window holds under the other id,
+// so every changed shortcut lets go of its old key before any new one is
+// asked for: then two fields may swap their keys. False when a new key is
+// held by another program; that field's refusal says so.
+bool TakeNewKeys(const std::uint32_t (&words)[kShortcutCount], ShortcutChange& change,
+                 ShortcutRefusal (&refusals)[kShortcutCount]) {
+    for (int i = 0; i < kShortcutCount; ++i) {
+        if (change.changed[i] && g_app.shortcuts[i].registered) UnregisterHotKey(g_app.mainWindow, i + 1);
+    }
+    bool all = true;
+    for (int i = 0; i < kShortcutCount; ++i) {
+        if (!change.changed[i] || words[i] == kNoShortcut) continue;
+        change.taken[i] = Register(i + 1, words[i]);
+        if (!change.taken[i]) refusals[i] = ShortcutRefusal::InUse;
+        all = all && change.taken[i];
+    }
+    return all;
+}
+
+// Undoes TakeNewKeys: the new keys are let go first, then each old key is
+// taken back under its own id. This program released the old keys a moment
+// ago, so only another program that took one in between keeps it; the state
+// then says that it is not registered.
+void PutOldKeysBack(const ShortcutChange& change) {
+    for (int i = 0; i < kShortcutCount; ++i) {
+        if (change.taken[i]) UnregisterHotKey(g_app.mainWindow, i + 1);
+    }
+    for (int i = 0; i < kShortcutCount; ++i) {
+        if (change.changed[i]) Take(i + 1, change.old[i]);
+    }
+}
+
 }  // namespace
 
 Shortcut& ShortcutOf(int hotkeyId) { return g_app.shortcuts[hotkeyId == kHotkeyToggleExtensions ? 1 : 0]; }
@@ -52,46 +91,22 @@ void RegisterStoredShortcuts() {
 }
 
 bool ChangeShortcuts(const std::uint32_t (&words)[kShortcutCount], ShortcutRefusal (&refusals)[kShortcutCount]) {
-    std::uint32_t old[kShortcutCount] = {};
-    bool changed[kShortcutCount] = {};
+    ShortcutChange change;
     bool refused = false;
     for (int i = 0; i < kShortcutCount; ++i) {
-        old[i] = g_app.shortcuts[i].word;
-        changed[i] = words[i] != old[i];
-        refusals[i] = RuleRefusal(words, i, changed[i]);
+        change.old[i] = g_app.shortcuts[i].word;
+        change.changed[i] = words[i] != change.old[i];
+        refusals[i] = RuleRefusal(words, i, change.changed[i]);
         refused = refused || refusals[i] != ShortcutRefusal::None;
     }
     if (refused) return false;
-
-    // RegisterHotKey refuses a key that this window holds under the other id,
-    // so every changed shortcut lets go of its old key before any new one is
-    // asked for: then two fields may swap their keys.
-    for (int i = 0; i < kShortcutCount; ++i) {
-        if (changed[i] && g_app.shortcuts[i].registered) UnregisterHotKey(g_app.mainWindow, i + 1);
-    }
-    bool taken[kShortcutCount] = {};
-    for (int i = 0; i < kShortcutCount; ++i) {
-        if (!changed[i] || words[i] == kNoShortcut) continue;
-        taken[i] = Register(i + 1, words[i]);
-        if (!taken[i]) refusals[i] = ShortcutRefusal::InUse;
-        refused = refused || !taken[i];
-    }
-    if (refused) {
-        // Undone: the new keys are let go first, then each old key is taken
-        // back under its own id. This program released the old keys a moment
-        // ago, so only another program that took one in between keeps it;
-        // the state then says that it is not registered.
-        for (int i = 0; i < kShortcutCount; ++i) {
-            if (taken[i]) UnregisterHotKey(g_app.mainWindow, i + 1);
-        }
-        for (int i = 0; i < kShortcutCount; ++i) {
-            if (changed[i]) Take(i + 1, old[i]);
-        }
+    if (!TakeNewKeys(words, change, refusals)) {
+        PutOldKeysBack(change);
         return false;
     }
     for (int i = 0; i < kShortcutCount; ++i) {
         Shortcut& shortcut = g_app.shortcuts[i];
-        if (!changed[i]) {
+        if (!change.changed[i]) {
             if (!shortcut.registered) shortcut.registered = Register(i + 1, shortcut.word);
             continue;
         }

@@ -4,6 +4,7 @@
 #include <strsafe.h>
 
 #include <algorithm>
+#include <cwchar>
 
 #include "app/app_state.h"
 #include "app/hotkeys.h"
@@ -96,7 +97,7 @@ const wchar_t* RefusalText(ShortcutRefusal refusal) {
 
 int TextWidth(HDC dc, const wchar_t* text) {
     SIZE size = {};
-    GetTextExtentPoint32W(dc, text, lstrlenW(text), &size);
+    GetTextExtentPoint32W(dc, text, static_cast<int>(std::wcslen(text)), &size);
     return size.cx;
 }
 
@@ -129,8 +130,8 @@ bool BuildControls(HWND window, ShortcutsControls& controls) {
     const int rowWidth = layout.rowWidth;
     for (int i = 0; i < kShortcutCount; ++i) {
         const int top = 14 + i * 72;
-        controls.labels[i] = CreateChild(window, 0, L"STATIC", UiText(kLabels[i]), WS_CHILD | WS_VISIBLE, kMargin, top,
-                                         rowWidth, 18, 0);
+        controls.labels[i] =
+            CreateChild(window, 0, L"STATIC", UiText(kLabels[i]), WS_CHILD | WS_VISIBLE, kMargin, top, rowWidth, 18, 0);
         controls.fields[i] = CreateChild(window, WS_EX_CLIENTEDGE, HOTKEY_CLASSW, nullptr,
                                          WS_CHILD | WS_VISIBLE | WS_TABSTOP, kMargin, top + 20, rowWidth, 24,
                                          kFieldIds[i]);

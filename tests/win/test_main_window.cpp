@@ -512,7 +512,8 @@ TEST_F(Shortcuts, OkSaysWhyAKeyCannotBeHad) {
         ASSERT_NE(g_app.shortcutsWindow, nullptr);
         EXPECT_EQ(Status(c.field), c.status);
     }
-    EXPECT_FALSE(ReadStoredValue(kSettingsKeyPath, L"HotkeyHidden") || ReadStoredValue(kSettingsKeyPath, L"HotkeyExtensions"));
+    EXPECT_FALSE(ReadStoredValue(kSettingsKeyPath, L"HotkeyHidden") ||
+                 ReadStoredValue(kSettingsKeyPath, L"HotkeyExtensions"));
     EXPECT_FALSE(Free(MOD_ALT, VK_OEM_PERIOD));
     // The layout is asked with Ctrl and Alt down (and Shift where the keys have
     // it), leaving its state alone; a dead key is asked twice, to take it out again.

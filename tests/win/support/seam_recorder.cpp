@@ -114,10 +114,10 @@ int WINAPI TranslateKey(UINT key, UINT, const BYTE* state, LPWSTR buffer, int si
 
 SeamRecorder::SeamRecorder() {
     g_recorder = this;
-    g_platform = PlatformCalls{RecordShellSettings, RecordChangeNotify,      RecordNotifyIcon,   RecordShellExecute,
-                               RecordMessageBox,    RecordTrackPopupMenu,    RecordDownload,     RecordSystemParameters,
-                               RecordTickCount,     RecordRefreshShellViews, RecordWindowsBuild, RecordMenuAppMode,
-                               RecordRegisterHotKey, TranslateKey};
+    g_platform = PlatformCalls{
+        RecordShellSettings,  RecordChangeNotify, RecordNotifyIcon,       RecordShellExecute, RecordMessageBox,
+        RecordTrackPopupMenu, RecordDownload,     RecordSystemParameters, RecordTickCount,    RecordRefreshShellViews,
+        RecordWindowsBuild,   RecordMenuAppMode,  RecordRegisterHotKey,   TranslateKey};
 }
 
 SeamRecorder::~SeamRecorder() {
