@@ -11,6 +11,7 @@
 // The same source, linked for the GUI subsystem, is the recording web-page
 // handler ("record FILE ADDRESS"), so that opening a page starts no console.
 #include <windows.h>
+#include <commctrl.h>
 #include <psapi.h>
 #include <wincrypt.h>
 
@@ -489,6 +490,70 @@ int CommandSelector(int argc, wchar_t** argv) {
     return Usage(L"selector read|choose NAME|startup on|off|ok|cancel|close|keys KEY...");
 }
 
+// shortcuts put 1|2 WORD | get 1|2 | status 1|2 | click 1|2 | ok | cancel |
+// defaults | keys KEY...: the keyboard-shortcuts window as a user fills it. WORD is a
+// hotkey control's word (0x0648 is Ctrl+Alt+H); "keys" brings the window to
+// the front and types into the field that has the focus.
+int CommandShortcuts(int argc, wchar_t** argv) {
+    constexpr int kFieldIds[] = {1101, 1102}, kStatusIds[] = {1111, 1112}, kDefaultsId = 1103;
+    if (argc < 1) return Usage(L"shortcuts put 1|2 WORD|get 1|2|status 1|2|click 1|2|ok|cancel|defaults|keys KEY...");
+    HWND window = WaitForWindow(L"VeiluxShortcutsWindow", nullptr, 5000);
+    if (!window) return 1;
+    const std::wstring verb = argv[0];
+    const int field = argc >= 2 && std::wcscmp(argv[1], L"2") == 0 ? 1 : 0;
+    if (verb == L"put" && argc >= 3) {
+        Ask(Control(window, kFieldIds[field]), HKM_SETHOTKEY, static_cast<WPARAM>(Number(argv[2])));
+        return 0;
+    }
+    if (verb == L"get" && argc >= 2) {
+        wchar_t word[16];
+        swprintf(word, 16, L"0x%04X",
+                 static_cast<unsigned>(LOWORD(Ask(Control(window, kFieldIds[field]), HKM_GETHOTKEY))));
+        Print(word);
+        return 0;
+    }
+    if (verb == L"status" && argc >= 2) {
+        Print(TextOf(Control(window, kStatusIds[field])));
+        return 0;
+    }
+    const int button = verb == L"ok" ? IDOK : verb == L"cancel" ? IDCANCEL : verb == L"defaults" ? kDefaultsId : 0;
+    if (button) {
+        Ask(Control(window, button), BM_CLICK);
+        return 0;
+    }
+    if (verb == L"click" && argc >= 2) {  // into a field, as a user clicks into it before typing
+        RECT rect = {};
+        GetWindowRect(Control(window, kFieldIds[field]), &rect);
+        SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+        INPUT clicks[2] = {};
+        clicks[0].type = clicks[1].type = INPUT_MOUSE;
+        clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        return SendInput(2, clicks, sizeof(INPUT)) == 2 ? 0 : 1;
+    }
+    if (verb == L"keys") {
+        SetForegroundWindow(window);
+        const ULONGLONG end = GetTickCount64() + 3000;
+        while (GetForegroundWindow() != window) {
+            if (GetTickCount64() >= end) return 1;
+            Sleep(50);
+        }
+        return CommandKeys(argc - 1, argv + 1);
+    }
+    return Usage(L"shortcuts put 1|2 WORD|get 1|2|status 1|2|click 1|2|ok|cancel|defaults|keys KEY...");
+}
+
+// hold MODIFIERS KEY MS: holds a global hotkey (RegisterHotKey's modifiers and
+// key, e.g. 0x3 0x58 for Ctrl+Alt+X) as another program would, for MS
+// milliseconds; prints "held" once it has it.
+int CommandHold(int argc, wchar_t** argv) {
+    if (argc < 3) return Usage(L"hold MODIFIERS KEY MS");
+    if (!RegisterHotKey(nullptr, 1, static_cast<UINT>(Number(argv[0])), static_cast<UINT>(Number(argv[1])))) return 1;
+    Print(L"held");
+    Sleep(static_cast<DWORD>(Number(argv[2])));
+    return 0;
+}
+
 // ---- the registry (HKEY_CURRENT_USER) ---------------------------------------
 
 std::wstring HexBytes(const BYTE* bytes, DWORD size) {
@@ -689,6 +754,8 @@ const Command kCommands[] = {
     {L"menu", CommandMenu},
     {L"msgbox", CommandMessageBox},
     {L"selector", CommandSelector},
+    {L"shortcuts", CommandShortcuts},
+    {L"hold", CommandHold},
     {L"reg", CommandRegistry},
     {L"trust-ca", CommandTrustCa},
     {L"record", CommandRecord},
