@@ -490,57 +490,34 @@ int CommandSelector(int argc, wchar_t** argv) {
     return Usage(L"selector read|choose NAME|startup on|off|ok|cancel|close|keys KEY...");
 }
 
-// shortcuts put 1|2 WORD | get 1|2 | status 1|2 | click 1|2 | ok | cancel |
-// defaults | keys KEY...: the keyboard-shortcuts window as a user fills it. WORD is a
-// hotkey control's word (0x0648 is Ctrl+Alt+H); "keys" brings the window to
-// the front and types into the field that has the focus.
+// shortcuts put 1|2 WORD | get 1|2 | status 1|2 | ok | cancel | keys KEY...: the
+// keyboard-shortcuts window as a user fills it. WORD is a hotkey control's word
+// (0x0648 is Ctrl+Alt+H); "keys" types into the field that has the focus.
 int CommandShortcuts(int argc, wchar_t** argv) {
-    constexpr int kFieldIds[] = {1101, 1102}, kStatusIds[] = {1111, 1112}, kDefaultsId = 1103;
-    if (argc < 1) return Usage(L"shortcuts put 1|2 WORD|get 1|2|status 1|2|click 1|2|ok|cancel|defaults|keys KEY...");
+    if (argc < 1) return Usage(L"shortcuts put 1|2 WORD|get 1|2|status 1|2|ok|cancel|keys KEY...");
     HWND window = WaitForWindow(L"VeiluxShortcutsWindow", nullptr, 5000);
     if (!window) return 1;
     const std::wstring verb = argv[0];
     const int field = argc >= 2 && std::wcscmp(argv[1], L"2") == 0 ? 1 : 0;
+    HWND hotkey = Control(window, 1101 + field), status = Control(window, 1111 + field);
+    wchar_t word[16];
     if (verb == L"put" && argc >= 3) {
-        Ask(Control(window, kFieldIds[field]), HKM_SETHOTKEY, static_cast<WPARAM>(Number(argv[2])));
-        return 0;
-    }
-    if (verb == L"get" && argc >= 2) {
-        wchar_t word[16];
-        swprintf(word, 16, L"0x%04X",
-                 static_cast<unsigned>(LOWORD(Ask(Control(window, kFieldIds[field]), HKM_GETHOTKEY))));
+        Ask(hotkey, HKM_SETHOTKEY, static_cast<WPARAM>(Number(argv[2])));
+    } else if (verb == L"get") {
+        swprintf(word, 16, L"0x%04X", static_cast<unsigned>(LOWORD(Ask(hotkey, HKM_GETHOTKEY))));
         Print(word);
-        return 0;
-    }
-    if (verb == L"status" && argc >= 2) {
-        Print(TextOf(Control(window, kStatusIds[field])));
-        return 0;
-    }
-    const int button = verb == L"ok" ? IDOK : verb == L"cancel" ? IDCANCEL : verb == L"defaults" ? kDefaultsId : 0;
-    if (button) {
-        Ask(Control(window, button), BM_CLICK);
-        return 0;
-    }
-    if (verb == L"click" && argc >= 2) {  // into a field, as a user clicks into it before typing
-        RECT rect = {};
-        GetWindowRect(Control(window, kFieldIds[field]), &rect);
-        SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-        INPUT clicks[2] = {};
-        clicks[0].type = clicks[1].type = INPUT_MOUSE;
-        clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-        clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-        return SendInput(2, clicks, sizeof(INPUT)) == 2 ? 0 : 1;
-    }
-    if (verb == L"keys") {
+    } else if (verb == L"status") {
+        Print(TextOf(status));
+    } else if (verb == L"ok" || verb == L"cancel") {
+        Ask(Control(window, verb == L"ok" ? IDOK : IDCANCEL), BM_CLICK);
+    } else if (verb == L"keys") {
         SetForegroundWindow(window);
-        const ULONGLONG end = GetTickCount64() + 3000;
-        while (GetForegroundWindow() != window) {
-            if (GetTickCount64() >= end) return 1;
-            Sleep(50);
-        }
+        for (int tries = 0; tries < 60 && GetForegroundWindow() != window; ++tries) Sleep(50);
         return CommandKeys(argc - 1, argv + 1);
+    } else {
+        return Usage(L"shortcuts put 1|2 WORD|get 1|2|status 1|2|ok|cancel|keys KEY...");
     }
-    return Usage(L"shortcuts put 1|2 WORD|get 1|2|status 1|2|click 1|2|ok|cancel|defaults|keys KEY...");
+    return 0;
 }
 
 // hold MODIFIERS KEY MS: holds a global hotkey (RegisterHotKey's modifiers and

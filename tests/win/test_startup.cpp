@@ -68,9 +68,8 @@ TEST_F(Startup, NormalRunShowsTheIconChecksOnceAndExitsWithZero) {
 
 namespace {
 
-// A server that takes the request and never answers, until the test lets it go.
 HANDLE g_downloadHeld = nullptr;
-HRESULT HangingDownload(LPCWSTR, LPCWSTR) {
+HRESULT HangingDownload(LPCWSTR, LPCWSTR) {  // a server that never answers, until the test lets it go
     WaitForSingleObject(g_downloadHeld, INFINITE);
     return E_FAIL;
 }
@@ -83,8 +82,7 @@ void CALLBACK ExitWhileDownloading(HWND, UINT, UINT_PTR timer, DWORD) {
 
 }  // namespace
 
-// Exit while the download hangs: the entry point is told, so that it ends the
-// process at once instead of waiting in the DLLs' shutdown.
+// Exit while the download hangs: the entry point is told, to end the process at once.
 TEST_F(Startup, ADownloadThatHangsAtExitIsReported) {
     g_downloadHeld = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     g_platform.downloadToFile = HangingDownload;

@@ -60,12 +60,6 @@ struct TrackPopupMenuCall {
     std::vector<MenuItemRead> items;
 };
 
-struct HotkeyCall {
-    int id;
-    UINT modifiers;
-    UINT key;
-};
-
 struct DownloadCall {
     std::wstring url;
     std::wstring localPath;
@@ -100,10 +94,11 @@ public:
     // The theme SPI_GETHIGHCONTRAST reports; other system parameters are the system's.
     bool highContrast = false;
     DWORD windowsBuild = 22631;  // Windows 11 23H2
-    // The keyboard layout's answer to a key pressed with Ctrl+Alt (AltGr), by
-    // virtual-key code; keys not listed type nothing. A negative count is a dead key.
+    // What keys type with AltGr (and Shift, where set); the others type nothing.
+    // A negative count is a dead key.
     struct TypedKey {
         UINT key;
+        bool shift;
         int count;
         wchar_t character;
     };
@@ -117,15 +112,8 @@ public:
     std::vector<TrackPopupMenuCall> popupMenus;
     std::vector<DownloadCall> downloads;
     std::vector<int> menuAppModes;  // given to uxtheme's SetPreferredAppMode
-    std::vector<HotkeyCall> hotkeys;  // registered for real as well
-    // Each translation asked of the keyboard layout: the key, the flags, and
-    // whether Ctrl, Alt and Shift were down in the key state given.
-    struct Translation {
-        UINT key;
-        UINT flags;
-        bool ctrl, alt, shift;
-    };
-    std::vector<Translation> translations;
+    std::vector<UINT> hotkeyModifiers;  // each registered for real as well
+    std::vector<UINT> translatedKeys;  // asked of the keyboard layout
     // Every seam call by name, in order.
     std::vector<std::string> order;
 };
