@@ -1,8 +1,5 @@
 #!/usr/bin/env bash
-# The keyboard-shortcuts window from outside: an OK that cannot have every key
-# changes nothing; a key without Ctrl or Alt is shown as typed and refused; the
-# same keys in both fields are the program's own clash; the menu names the keys
-# in its own language.
+# The keyboard-shortcuts window from outside, and the key names in a German menu.
 source "$(dirname "$0")/common.sh"
 
 fresh_account

@@ -9,10 +9,9 @@
 
 namespace {
 
-// Stand-ins laid out as COM lays out any object: a pointer to the table of its
-// interface's methods, in their order. Only the methods the refresh calls are
-// filled in: a shell window's active view (a folder's, or a web page's, which
-// answers no IFolderView), and an empty window list that counts the rounds.
+// Stand-ins laid out as COM lays out any object, a pointer to its methods in the interface's order, with only those
+// the refresh calls: a shell window's active view (a folder's, or a page's, which answers no IFolderView), and an
+// empty window list that counts the refresh thread's rounds.
 struct Standin {
     const void* const* methods;
     bool folder;
@@ -44,8 +43,7 @@ template <typename Method>
 const void* At(Method method) {
     return reinterpret_cast<const void*>(method);
 }
-// IShellView: IUnknown's three, GetWindow, ContextSensitiveHelp, TranslateAccelerator, EnableModeless, UIActivate,
-// Refresh.
+// IShellView: IUnknown's three, IOleWindow's two, TranslateAccelerator, EnableModeless, UIActivate, Refresh.
 const void* const kView[] = {At(Query), At(Keep), At(Keep), nullptr, nullptr, nullptr, nullptr, nullptr, At(Refresh)};
 // IShellWindows: IUnknown's three, IDispatch's four, get_Count, Item, _NewEnum, Register, RegisterPending, Revoke,
 // OnNavigate, OnActivated, FindWindowSW.
