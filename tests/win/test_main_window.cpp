@@ -492,18 +492,22 @@ TEST_F(Shortcuts, EveryTextFitsItsControl) {
         Command(IDM_SHORTCUTS);
         const HDC dc = GetDC(g_app.shortcutsWindow);
         SelectObject(dc, reinterpret_cast<HFONT>(SendDlgItemMessageW(g_app.shortcutsWindow, IDOK, WM_GETFONT, 0, 0)));
-        std::vector<std::pair<int, std::wstring>> texts;
-        for (HWND child = GetWindow(g_app.shortcutsWindow, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-            texts.emplace_back(GetDlgCtrlID(child), Status(GetDlgCtrlID(child)));
+        std::vector<std::pair<HWND, std::wstring>> texts;
+        for (HWND child = GetWindow(g_app.shortcutsWindow, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            wchar_t text[128] = {};
+            GetWindowTextW(child, text, 128);
+            texts.emplace_back(child, text);
+        }
         for (const MessageKey key : {MessageKey::ShortcutsInUse, MessageKey::ShortcutsUsedByOther,
                                      MessageKey::ShortcutsNeedsCtrlOrAlt, MessageKey::ShortcutsTypesCharacter})
-            texts.emplace_back(kHiddenShortcutStatusId, UiText(key));
-        for (const auto& [id, text] : texts) {
+            texts.emplace_back(GetDlgItem(g_app.shortcutsWindow, kHiddenShortcutStatusId), UiText(key));
+        for (const auto& [control, text] : texts) {
             SIZE size = {};
             RECT room = {};
             GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-            GetClientRect(GetDlgItem(g_app.shortcutsWindow, id), &room);
-            EXPECT_LE(size.cx + (id == kShortcutDefaultsId ? 12 : 0), room.right) << language.code << ": " << id;
+            GetClientRect(control, &room);
+            const bool button = GetDlgCtrlID(control) == kShortcutDefaultsId;
+            EXPECT_LE(size.cx + (button ? 12 : 0), room.right) << language.code << ": " << testing::PrintToString(text);
         }
         ReleaseDC(g_app.shortcutsWindow, dc);
         Press(IDCANCEL);
