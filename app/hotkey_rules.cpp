@@ -1,16 +1,12 @@
 #include "app/hotkey_rules.h"
 
-namespace {
-constexpr unsigned kVkShift = 0x10;  // VK_SHIFT
-constexpr unsigned kVkControl = 0x11;  // VK_CONTROL
-constexpr unsigned kVkMenu = 0x12;  // VK_MENU, the Alt key
-}  // namespace
+#include "i18n/ui_strings.h"
 
 std::uint32_t StoredShortcut(std::optional<std::uint32_t> stored, std::uint32_t fallback) {
     if (!stored) return fallback;
     const std::uint32_t word = *stored;
-    if (word > 0x0FFFu) return fallback;
-    if (ShortcutKey(word) == 0 && word != kNoShortcut) return fallback;
+    if (word == kNoShortcut) return word;
+    if (word > 0x0FFFu || ShortcutKey(word) == 0 || !HasCtrlOrAlt(word)) return fallback;
     return word;
 }
 
@@ -20,20 +16,28 @@ std::uint32_t DefaultShortcut(int hotkeyId) {
 
 unsigned RegisterModifiers(std::uint32_t word) {
     const unsigned flags = ShortcutFlags(word);
-    unsigned modifiers = 0;
+    unsigned modifiers = kModNoRepeat;
     if (flags & kHotkeyFlagShift) modifiers |= kModShift;
     if (flags & kHotkeyFlagControl) modifiers |= kModControl;
     if (flags & kHotkeyFlagAlt) modifiers |= kModAlt;
     return modifiers;
 }
 
-std::array<unsigned, 4> ShortcutNameKeys(std::uint32_t word) {
-    std::array<unsigned, 4> keys = {};
-    std::size_t count = 0;
+bool SameHotkey(std::uint32_t first, std::uint32_t second) {
+    if (first == kNoShortcut || second == kNoShortcut) return false;
+    return ShortcutKey(first) == ShortcutKey(second) && RegisterModifiers(first) == RegisterModifiers(second);
+}
+
+std::wstring ShortcutLabel(std::uint32_t word, const std::wstring& keyName) {
+    if (keyName.empty()) return {};
     const unsigned flags = ShortcutFlags(word);
-    if (flags & kHotkeyFlagControl) keys[count++] = kVkControl;
-    if (flags & kHotkeyFlagAlt) keys[count++] = kVkMenu;
-    if (flags & kHotkeyFlagShift) keys[count++] = kVkShift;
-    keys[count] = ShortcutKey(word);
-    return keys;
+    std::wstring label;
+    const auto add = [&label](const wchar_t* name) {
+        label += name;
+        label += L'+';
+    };
+    if (flags & kHotkeyFlagControl) add(UiText(MessageKey::KeyCtrl));
+    if (flags & kHotkeyFlagAlt) add(UiText(MessageKey::KeyAlt));
+    if (flags & kHotkeyFlagShift) add(UiText(MessageKey::KeyShift));
+    return label + keyName;
 }

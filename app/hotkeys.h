@@ -18,16 +18,31 @@ Shortcut& ShortcutOf(int hotkeyId);
 // stays without effect, silently; the state remembers it.
 void RegisterStoredShortcuts();
 
-// The OK of the shortcuts window, with the fields' words by hotkey id - 1.
-// Each changed shortcut: the old one is released, the new one registered
-// and stored (none: 0 stored). A new one that cannot be had (another program
-// holds it, or the other field has the same keys) gives the old one back and
-// stores nothing. An unchanged one that is not registered is tried again.
-// took tells, per field, whether it now holds what was asked for.
-void ChangeShortcuts(const std::uint32_t (&words)[kShortcutCount], bool (&took)[kShortcutCount]);
+// Why the OK of the shortcuts window refuses a field's shortcut.
+enum class ShortcutRefusal {
+    None,
+    InUse,  // another program holds it
+    UsedByOther,  // the other field asks for the same keys
+    NeedsCtrlOrAlt,  // a key alone, or with Shift alone, would take the user's typing
+    TypesCharacter,  // Ctrl+Alt is AltGr on the keyboard layout, and the keys type a character
+};
 
-// The shortcut's name as the user's keyboard prints it ("Alt+." on a US
-// layout); empty when a key has no name.
+// The OK of the shortcuts window, with the fields' words by hotkey id - 1.
+// All or nothing: when every new shortcut can be had, each changed one is
+// registered and stored (none: 0 stored), an unchanged one that is not
+// registered is tried again, and the result is true. Otherwise every
+// shortcut keeps its old key, working as before, nothing is stored, each
+// refused field gets its reason and the result is false.
+bool ChangeShortcuts(const std::uint32_t (&words)[kShortcutCount], ShortcutRefusal (&refusals)[kShortcutCount]);
+
+// Whether Ctrl+Alt(+Shift) and the key type a character on the keyboard
+// layout of the window in front, where Windows takes Ctrl+Alt as AltGr.
+// Other combinations never do.
+bool ShortcutTypesCharacter(std::uint32_t word);
+
+// The shortcut's name for the menu: the modifiers in the interface's language,
+// the key as the user's keyboard layout names it ("Strg+Alt+H" in German);
+// empty when the key has no name.
 std::wstring ShortcutName(std::uint32_t word);
 
 // The name of the shortcut when it works: empty when it is off or not registered.

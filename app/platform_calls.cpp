@@ -120,9 +120,9 @@ void SetMenuAppMode(int mode) {
 
 PlatformCalls DefaultPlatformCalls() {
     return PlatformCalls{
-        GetSetShellSettings, SHChangeNotify,          Shell_NotifyIconW, ShellExecuteW,
-        MessageBoxW,         TrackPopupMenu,          DownloadToFile,    SystemParametersInfoW,
-        GetTickCount64,      RefreshShellViewsBeside, WindowsBuild,      SetMenuAppMode,
+        GetSetShellSettings, SHChangeNotify, Shell_NotifyIconW,     ShellExecuteW,  MessageBoxW,
+        TrackPopupMenu,      DownloadToFile, SystemParametersInfoW, GetTickCount64, RefreshShellViewsBeside,
+        WindowsBuild,        SetMenuAppMode, RegisterHotKey,        ToUnicodeEx,
     };
 }
 

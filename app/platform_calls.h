@@ -28,6 +28,11 @@ struct PlatformCalls {
     // uxtheme's SetPreferredAppMode with the mode, then FlushMenuThemes; nothing
     // when System32's uxtheme.dll lacks either (Wine 8's has neither).
     void (*setMenuAppMode)(int mode);
+    // RegisterHotKey: Wine ignores MOD_NOREPEAT, so only a recorder can show it is asked for.
+    BOOL(WINAPI* registerHotKey)(HWND window, int id, UINT modifiers, UINT key);
+    // ToUnicodeEx: Wine has no layout with AltGr, so only a stand-in can type with Ctrl+Alt.
+    int(WINAPI* toUnicode)(UINT key, UINT scanCode, const BYTE* keyState, LPWSTR buffer, int size, UINT flags,
+                           HKL layout);
 };
 
 extern PlatformCalls g_platform;

@@ -27,10 +27,6 @@ namespace {
 // new taskbar.
 constexpr ULONGLONG kTrayWaitMs = 5ull * 60 * 1000;
 
-// A failing try can hold this thread for several seconds, so the tries
-// thin out: 1, 2, 4 and 8 s apart, then every 15 s.
-UINT TrayRetryDelayMs(unsigned tries) { return tries < 4 ? 1000u << tries : 15000u; }
-
 void ShowError(MessageKey text) {
     g_platform.messageBox(nullptr, UiText(text), UiText(MessageKey::ErrorTitle), MB_OK | MB_ICONERROR);
 }
@@ -93,6 +89,9 @@ void StartUpdateCheck() {
 }
 
 }  // namespace
+
+// A failing try can hold this thread for several seconds, so the tries thin out.
+UINT TrayRetryDelayMs(unsigned tries) { return tries < 4 ? 1000u << tries : 15000u; }
 
 bool InitInstance(StartupContext& context) {
     context.mutex = CreateMutexW(nullptr, TRUE, kSingleInstanceMutexName);

@@ -28,6 +28,10 @@ void ExitApplication();
 // Removes the tray icon from the notification area and destroys the TrayIcon.
 void ReleaseTray();
 
+// How long the waiting icon waits before its next try, after this many timed
+// tries: 1, 2, 4 and 8 s, then every 15 s.
+UINT TrayRetryDelayMs(unsigned tries);
+
 // Whether the icon waits for the notification area to take it.
 bool WaitingForTray();
 

@@ -8,10 +8,17 @@
 
 #include "app/handles.h"
 
+bool RefreshIfFolderView(IShellView* view) {
+    IFolderView* folder = nullptr;
+    if (FAILED(view->QueryInterface(IID_IFolderView, reinterpret_cast<void**>(&folder))) || !folder) return false;
+    folder->Release();
+    return SUCCEEDED(view->Refresh());
+}
+
 namespace {
 
 // The browser that hosts a shell window's item (on Windows 11 one per tab)
-// redraws its active view, as F5 would.
+// redraws its active view, as F5 would, when that view shows a folder.
 void RefreshBrowserOf(IDispatch* item) {
     IServiceProvider* rawProvider = nullptr;
     if (FAILED(item->QueryInterface(IID_IServiceProvider, reinterpret_cast<void**>(&rawProvider))) || !rawProvider)
@@ -26,7 +33,7 @@ void RefreshBrowserOf(IDispatch* item) {
     IShellView* rawView = nullptr;
     if (FAILED(browser->QueryActiveShellView(&rawView)) || !rawView) return;
     const UniqueCom<IShellView> view(rawView);
-    view->Refresh();
+    RefreshIfFolderView(view.get());
 }
 
 VARIANT IntegerVariant(LONG value) {
@@ -54,13 +61,18 @@ bool RefreshAllViews(IShellWindows* windows) {
     IDispatch* desktopItem = nullptr;
     const HRESULT found =
         windows->FindWindowSW(&desktop, &noRoot, SWC_DESKTOP, &desktopWindow, SWFO_NEEDDISPATCH, &desktopItem);
-    if (found != S_OK || !desktopItem) return found == S_FALSE;  // S_FALSE: no desktop window now
+    // No desktop now (S_FALSE), one still opening (E_PENDING) or one without
+    // a dispatch interface (E_NOINTERFACE): the list itself is still there.
+    if (found != S_OK || !desktopItem) return found == S_FALSE || found == E_PENDING || found == E_NOINTERFACE;
     const UniqueCom<IDispatch> owned(desktopItem);
     RefreshBrowserOf(desktopItem);
     return true;
 }
 
+ShellWindowListMaker g_makeList = nullptr;
+
 UniqueCom<IShellWindows> ShellWindowList() {
+    if (g_makeList) return UniqueCom<IShellWindows>(g_makeList());
     IShellWindows* windows = nullptr;
     if (FAILED(CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_ALL, IID_IShellWindows,
                                 reinterpret_cast<void**>(&windows))))
@@ -89,6 +101,8 @@ DWORD WINAPI RefreshThread(void*) {
 }
 
 }  // namespace
+
+void SetShellWindowListMaker(ShellWindowListMaker maker) { g_makeList = maker; }
 
 void RefreshShellViewsBeside() {
     if (!g_refreshWanted) {

@@ -42,6 +42,12 @@ enum class MessageKey : int {
     ShortcutsInUse,
     ShortcutsDefaults,
     MenuDotFoldersHidden,
+    ShortcutsNeedsCtrlOrAlt,
+    ShortcutsTypesCharacter,
+    ShortcutsUsedByOther,
+    KeyCtrl,
+    KeyAlt,
+    KeyShift,
     Count
 };
 inline constexpr std::size_t kMessageKeyCount = static_cast<std::size_t>(MessageKey::Count);

@@ -44,6 +44,12 @@ const Texts kEnglish = {
     L"In use by another program",  // ShortcutsInUse
     L"Defaults",  // ShortcutsDefaults
     L"Treat dot folders as hidden",  // MenuDotFoldersHidden
+    L"Add Ctrl or Alt",  // ShortcutsNeedsCtrlOrAlt
+    L"Types a character on this keyboard",  // ShortcutsTypesCharacter
+    L"Used by the other shortcut",  // ShortcutsUsedByOther
+    L"Ctrl",  // KeyCtrl
+    L"Alt",  // KeyAlt
+    L"Shift",  // KeyShift
 };
 
 const Texts kSpanish = {
@@ -76,12 +82,18 @@ const Texts kSpanish = {
     L"Error al registrar la clase de ventana",  // ErrorRegisterClass
     L"Error al crear la ventana",  // ErrorCreateWindow
     L"Error al crear el icono en la bandeja del sistema",  // ErrorTrayIcon
-    L"Atajos de teclado",  // MenuShortcuts
+    L"Métodos abreviados de teclado",  // MenuShortcuts
     L"Mostrar u ocultar archivos ocultos",  // ShortcutsHiddenLabel
-    L"Mostrar u ocultar extensiones de archivos",  // ShortcutsExtensionsLabel
+    L"Mostrar u ocultar extensión de archivos",  // ShortcutsExtensionsLabel
     L"En uso por otro programa",  // ShortcutsInUse
     L"Restablecer",  // ShortcutsDefaults
     L"Tratar como ocultas las carpetas que empiezan por punto",  // MenuDotFoldersHidden
+    L"Añada Ctrl o Alt",  // ShortcutsNeedsCtrlOrAlt
+    L"Escribe un carácter en este teclado",  // ShortcutsTypesCharacter
+    L"Lo usa el otro método abreviado",  // ShortcutsUsedByOther
+    L"Ctrl",  // KeyCtrl
+    L"Alt",  // KeyAlt
+    L"Mayús",  // KeyShift
 };
 
 const Texts kPortuguese = {
@@ -120,6 +132,12 @@ const Texts kPortuguese = {
     L"Em uso por outro programa",  // ShortcutsInUse
     L"Restaurar padrões",  // ShortcutsDefaults
     L"Tratar como ocultas as pastas que começam com ponto",  // MenuDotFoldersHidden
+    L"Adicione Ctrl ou Alt",  // ShortcutsNeedsCtrlOrAlt
+    L"Digita um caractere neste teclado",  // ShortcutsTypesCharacter
+    L"Usado pelo outro atalho",  // ShortcutsUsedByOther
+    L"Ctrl",  // KeyCtrl
+    L"Alt",  // KeyAlt
+    L"Shift",  // KeyShift
 };
 
 const Texts kGerman = {
@@ -158,6 +176,12 @@ const Texts kGerman = {
     L"Von einem anderen Programm belegt",  // ShortcutsInUse
     L"Standardwerte",  // ShortcutsDefaults
     L"Ordner, die mit einem Punkt beginnen, als versteckt behandeln",  // MenuDotFoldersHidden
+    L"Strg oder Alt hinzufügen",  // ShortcutsNeedsCtrlOrAlt
+    L"Gibt auf dieser Tastatur ein Zeichen ein",  // ShortcutsTypesCharacter
+    L"Von der anderen Tastenkombination belegt",  // ShortcutsUsedByOther
+    L"Strg",  // KeyCtrl
+    L"Alt",  // KeyAlt
+    L"Umschalt",  // KeyShift
 };
 
 const Texts kFrench = {
@@ -196,6 +220,12 @@ const Texts kFrench = {
     L"Utilisé par un autre programme",  // ShortcutsInUse
     L"Par défaut",  // ShortcutsDefaults
     L"Traiter les dossiers commençant par un point comme cachés",  // MenuDotFoldersHidden
+    L"Ajoutez Ctrl ou Alt",  // ShortcutsNeedsCtrlOrAlt
+    L"Saisit un caractère sur ce clavier",  // ShortcutsTypesCharacter
+    L"Utilisé par l'autre raccourci",  // ShortcutsUsedByOther
+    L"Ctrl",  // KeyCtrl
+    L"Alt",  // KeyAlt
+    L"Maj",  // KeyShift
 };
 
 const Texts kItalian = {
@@ -228,12 +258,18 @@ const Texts kItalian = {
     L"Errore durante la registrazione della classe finestra",  // ErrorRegisterClass
     L"Errore durante la creazione della finestra",  // ErrorCreateWindow
     L"Errore durante la creazione dell'icona nella barra delle applicazioni",  // ErrorTrayIcon
-    L"Scorciatoie da tastiera",  // MenuShortcuts
+    L"Tasti di scelta rapida",  // MenuShortcuts
     L"Mostra o nascondi i file nascosti",  // ShortcutsHiddenLabel
-    L"Mostra o nascondi le estensioni dei file",  // ShortcutsExtensionsLabel
-    L"In uso da un altro programma",  // ShortcutsInUse
+    L"Mostra o nascondi estensione file",  // ShortcutsExtensionsLabel
+    L"Utilizzato da un altro programma",  // ShortcutsInUse
     L"Predefiniti",  // ShortcutsDefaults
     L"Considera nascoste le cartelle che iniziano con un punto",  // MenuDotFoldersHidden
+    L"Aggiungi Ctrl o Alt",  // ShortcutsNeedsCtrlOrAlt
+    L"Digita un carattere su questa tastiera",  // ShortcutsTypesCharacter
+    L"Utilizzato dall'altro tasto di scelta rapida",  // ShortcutsUsedByOther
+    L"Ctrl",  // KeyCtrl
+    L"Alt",  // KeyAlt
+    L"Maiusc",  // KeyShift
 };
 
 const Texts kChinese = {
@@ -267,11 +303,17 @@ const Texts kChinese = {
     L"创建窗口时出错",  // ErrorCreateWindow
     L"在系统托盘中创建图标时出错",  // ErrorTrayIcon
     L"键盘快捷键",  // MenuShortcuts
-    L"显示或隐藏隐藏的文件",  // ShortcutsHiddenLabel
+    L"显示或隐藏隐藏文件",  // ShortcutsHiddenLabel
     L"显示或隐藏文件扩展名",  // ShortcutsExtensionsLabel
     L"已被其他程序占用",  // ShortcutsInUse
     L"默认值",  // ShortcutsDefaults
     L"将以点开头的文件夹视为隐藏",  // MenuDotFoldersHidden
+    L"请添加 Ctrl 或 Alt",  // ShortcutsNeedsCtrlOrAlt
+    L"在此键盘上会输入字符",  // ShortcutsTypesCharacter
+    L"已被另一个快捷键使用",  // ShortcutsUsedByOther
+    L"Ctrl",  // KeyCtrl
+    L"Alt",  // KeyAlt
+    L"Shift",  // KeyShift
 };
 
 const Texts kRussian = {
@@ -310,6 +352,12 @@ const Texts kRussian = {
     L"Используется другой программой",  // ShortcutsInUse
     L"По умолчанию",  // ShortcutsDefaults
     L"Считать скрытыми папки, имена которых начинаются с точки",  // MenuDotFoldersHidden
+    L"Добавьте Ctrl или Alt",  // ShortcutsNeedsCtrlOrAlt
+    L"Вводит символ на этой клавиатуре",  // ShortcutsTypesCharacter
+    L"Используется другим сочетанием клавиш",  // ShortcutsUsedByOther
+    L"Ctrl",  // KeyCtrl
+    L"Alt",  // KeyAlt
+    L"Shift",  // KeyShift
 };
 
 const Texts kKorean = {
@@ -348,6 +396,12 @@ const Texts kKorean = {
     L"다른 프로그램에서 사용 중",  // ShortcutsInUse
     L"기본값",  // ShortcutsDefaults
     L"점으로 시작하는 폴더를 숨김 항목으로 처리",  // MenuDotFoldersHidden
+    L"Ctrl 또는 Alt를 추가하세요",  // ShortcutsNeedsCtrlOrAlt
+    L"이 키보드에서 문자를 입력합니다",  // ShortcutsTypesCharacter
+    L"다른 바로 가기 키에서 사용 중",  // ShortcutsUsedByOther
+    L"Ctrl",  // KeyCtrl
+    L"Alt",  // KeyAlt
+    L"Shift",  // KeyShift
 };
 
 const Texts kDutch = {
@@ -386,6 +440,12 @@ const Texts kDutch = {
     L"In gebruik door een ander programma",  // ShortcutsInUse
     L"Standaardwaarden",  // ShortcutsDefaults
     L"Mappen die met een punt beginnen als verborgen behandelen",  // MenuDotFoldersHidden
+    L"Voeg Ctrl of Alt toe",  // ShortcutsNeedsCtrlOrAlt
+    L"Typt een teken op dit toetsenbord",  // ShortcutsTypesCharacter
+    L"In gebruik door de andere sneltoets",  // ShortcutsUsedByOther
+    L"Ctrl",  // KeyCtrl
+    L"Alt",  // KeyAlt
+    L"Shift",  // KeyShift
 };
 
 const Texts* const kTextsByLanguage[kLanguageCount] = {

@@ -19,12 +19,8 @@ void TrayIcon::ShowContextMenu(bool hiddenVisible, bool includeSystemFiles, bool
             AppendMenuW(menu.get(), item.flags, item.id, nullptr);
             return;
         }
-        std::wstring text = UiText(item.text);
         const std::wstring shortcut = item.hotkey ? WorkingShortcutName(item.hotkey) : std::wstring();
-        if (!shortcut.empty()) text += L'\t';
-        // A menu takes "&" as a mnemonic mark, after the tab too; AZERTY's "1" key is named "&".
-        for (const wchar_t c : shortcut) text.append(c == L'&' ? 2 : 1, c);
-        AppendMenuW(menu.get(), item.flags, item.id, text.c_str());
+        AppendMenuW(menu.get(), item.flags, item.id, MenuItemText(UiText(item.text), shortcut).c_str());
     };
     if (updateOffered)
         for (const MenuItem& item : UpdateOfferItems()) append(item);

@@ -39,3 +39,11 @@ std::array<MenuItem, kUpdateOfferItemCount> UpdateOfferItems() {
     return {
         {{kMenuString, IDM_UPDATE_AVAILABLE, MessageKey::BalloonUpdateTitle}, {kMenuSeparator, 0, MessageKey::Count}}};
 }
+
+std::wstring MenuItemText(std::wstring_view text, std::wstring_view shortcut) {
+    std::wstring line(text);
+    if (shortcut.empty()) return line;
+    line += L'\t';
+    for (const wchar_t c : shortcut) line.append(c == L'&' ? 2 : 1, c);
+    return line;
+}

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <array>
+#include <string>
+#include <string_view>
 
 #include "i18n/catalog.h"
 #include "res/resource.h"
@@ -32,3 +34,8 @@ std::array<MenuItem, kContextMenuItemCount> ContextMenuItems(bool hiddenVisible,
 // separator, ahead of the items above.
 inline constexpr std::size_t kUpdateOfferItemCount = 2;
 std::array<MenuItem, kUpdateOfferItemCount> UpdateOfferItems();
+
+// A menu item's text: the item's words, then a tab and the shortcut's name
+// when it has one. A menu reads "&" as a mnemonic mark, after the tab too, so
+// every "&" of the name is doubled (AZERTY's "1" key is named "&").
+std::wstring MenuItemText(std::wstring_view text, std::wstring_view shortcut);

@@ -3,6 +3,9 @@
 #include <commctrl.h>
 #include <strsafe.h>
 
+#include <algorithm>
+#include <cwchar>
+
 #include "app/app_state.h"
 #include "app/hotkeys.h"
 #include "app/system_look.h"
@@ -14,15 +17,21 @@
 
 namespace {
 
-constexpr int kClientWidth = 360;
 constexpr int kClientHeight = 203;
 constexpr int kMargin = 16;
-constexpr int kRowWidth = kClientWidth - 2 * kMargin;
+constexpr int kMinRowWidth = 328;  // the window is wider where a language's texts need it
+constexpr int kButtonGap = 6;
+constexpr int kButtonWidth = 90;  // OK and Cancel
+constexpr int kMinDefaultsWidth = 128;
+constexpr int kButtonPadding = 24;  // the text's room inside a push button, both sides together
 constexpr DWORD kWindowStyle = WS_CAPTION | WS_SYSMENU;
 constexpr int kFieldIds[kShortcutCount] = {kHiddenShortcutFieldId, kExtensionsShortcutFieldId};
 constexpr int kStatusIds[kShortcutCount] = {kHiddenShortcutStatusId, kExtensionsShortcutStatusId};
 constexpr MessageKey kLabels[kShortcutCount] = {MessageKey::ShortcutsHiddenLabel, MessageKey::ShortcutsExtensionsLabel};
-// Shown under a field whose shortcut another program holds (outside a high-contrast theme).
+// Every text a note under a field can show.
+constexpr MessageKey kStatusTexts[] = {MessageKey::ShortcutsInUse, MessageKey::ShortcutsUsedByOther,
+                                       MessageKey::ShortcutsNeedsCtrlOrAlt, MessageKey::ShortcutsTypesCharacter};
+// Shown under a field whose shortcut cannot be had (outside a high-contrast theme).
 constexpr COLORREF kStatusColour = RGB(176, 0, 0);
 
 // Owned by the window, reached through GWLP_USERDATA.
@@ -75,36 +84,86 @@ void ShowStatus(const ShortcutsControls& controls, int index, bool inUse) {
     SetWindowTextW(controls.statuses[index], inUse ? UiText(MessageKey::ShortcutsInUse) : L"");
 }
 
+const wchar_t* RefusalText(ShortcutRefusal refusal) {
+    switch (refusal) {
+    case ShortcutRefusal::InUse: return UiText(MessageKey::ShortcutsInUse);
+    case ShortcutRefusal::UsedByOther: return UiText(MessageKey::ShortcutsUsedByOther);
+    case ShortcutRefusal::NeedsCtrlOrAlt: return UiText(MessageKey::ShortcutsNeedsCtrlOrAlt);
+    case ShortcutRefusal::TypesCharacter: return UiText(MessageKey::ShortcutsTypesCharacter);
+    case ShortcutRefusal::None: break;
+    }
+    return L"";
+}
+
+int TextWidth(HDC dc, const wchar_t* text) {
+    SIZE size = {};
+    GetTextExtentPoint32W(dc, text, static_cast<int>(std::wcslen(text)), &size);
+    return size.cx;
+}
+
+// The widths the current language's texts need in the window's font: the
+// rows (labels, notes, the row of buttons) and the Defaults button.
+struct ShortcutsLayout {
+    int rowWidth = kMinRowWidth;
+    int defaultsWidth = kMinDefaultsWidth;
+};
+
+ShortcutsLayout MeasureLayout(HFONT font) {
+    ShortcutsLayout layout;
+    const HDC dc = GetDC(nullptr);
+    if (!dc) return layout;
+    const HGDIOBJ old = SelectObject(dc, font);
+    for (const MessageKey key : kLabels) layout.rowWidth = std::max(layout.rowWidth, TextWidth(dc, UiText(key)));
+    for (const MessageKey key : kStatusTexts) layout.rowWidth = std::max(layout.rowWidth, TextWidth(dc, UiText(key)));
+    layout.defaultsWidth =
+        std::max(layout.defaultsWidth, TextWidth(dc, UiText(MessageKey::ShortcutsDefaults)) + kButtonPadding);
+    layout.rowWidth = std::max(layout.rowWidth, layout.defaultsWidth + 2 * (kButtonGap + kButtonWidth));
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    return layout;
+}
+
 bool BuildControls(HWND window, ShortcutsControls& controls) {
     controls.font = CreateWindowFont();
     if (!controls.font) return false;
+    const ShortcutsLayout layout = MeasureLayout(controls.font);
+    const int rowWidth = layout.rowWidth;
     for (int i = 0; i < kShortcutCount; ++i) {
         const int top = 14 + i * 72;
-        controls.labels[i] = CreateChild(window, 0, L"STATIC", UiText(kLabels[i]), WS_CHILD | WS_VISIBLE, kMargin, top,
-                                         kRowWidth, 18, 0);
+        controls.labels[i] =
+            CreateChild(window, 0, L"STATIC", UiText(kLabels[i]), WS_CHILD | WS_VISIBLE, kMargin, top, rowWidth, 18, 0);
         controls.fields[i] = CreateChild(window, WS_EX_CLIENTEDGE, HOTKEY_CLASSW, nullptr,
-                                         WS_CHILD | WS_VISIBLE | WS_TABSTOP, kMargin, top + 20, kRowWidth, 24,
+                                         WS_CHILD | WS_VISIBLE | WS_TABSTOP, kMargin, top + 20, rowWidth, 24,
                                          kFieldIds[i]);
         controls.statuses[i] = CreateChild(window, 0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, kMargin, top + 46,
-                                           kRowWidth, 18, kStatusIds[i]);
+                                           rowWidth, 18, kStatusIds[i]);
         if (!controls.labels[i] || !controls.fields[i] || !controls.statuses[i]) return false;
-        // A bare key or Shift+key would steal the user's typing: Ctrl+Alt is put in front of it.
-        SendMessageW(controls.fields[i], HKM_SETRULES, HKCOMB_NONE | HKCOMB_S,
-                     MAKELPARAM(HOTKEYF_CONTROL | HOTKEYF_ALT, 0));
+        // A key alone or with Shift alone is shown as typed; OK refuses it and says why.
         SendMessageW(controls.fields[i], HKM_SETHOTKEY, g_app.shortcuts[i].word, 0);
         ShowStatus(controls, i, ShortcutTaken(i));
     }
     const HWND defaults = CreateChild(window, 0, L"BUTTON", UiText(MessageKey::ShortcutsDefaults),
-                                      WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, kMargin, 162, 128, 25,
-                                      kShortcutDefaultsId);
+                                      WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, kMargin, 162,
+                                      layout.defaultsWidth, 25, kShortcutDefaultsId);
+    const int cancelLeft = kMargin + rowWidth - kButtonWidth;
+    const int okLeft = cancelLeft - kButtonGap - kButtonWidth;
     const HWND ok = CreateChild(window, 0, L"BUTTON", UiText(MessageKey::SelectorAccept),
-                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 158, 162, 90, 25, IDOK);
+                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, okLeft, 162, kButtonWidth, 25,
+                                IDOK);
     const HWND cancel = CreateChild(window, 0, L"BUTTON", UiText(MessageKey::SelectorCancel),
-                                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 254, 162, 90, 25, IDCANCEL);
+                                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, cancelLeft, 162, kButtonWidth,
+                                    25, IDCANCEL);
     if (!defaults || !ok || !cancel) return false;
     for (HWND control : {controls.labels[0], controls.fields[0], controls.statuses[0], controls.labels[1],
                          controls.fields[1], controls.statuses[1], defaults, ok, cancel})
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(controls.font), TRUE);
+    // The window takes the width its rows need, centred on the screen.
+    RECT frame = {0, 0, rowWidth + 2 * kMargin, kClientHeight};
+    AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    SetWindowPos(window, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     return true;
 }
 
@@ -130,16 +189,22 @@ void OnDestroy(HWND window) {
     if (g_app.shortcutsWindow == window) g_app.shortcutsWindow = nullptr;
 }
 
-// OK: every change that can be had is made; the window stays open while one cannot.
+// OK: all the changes are made and the window closes, or none is and each
+// refused field says why.
 void ApplyShortcutChoices(HWND window) {
     const ShortcutsControls* controls = ControlsOf(window);
     if (!controls) return;
     std::uint32_t words[kShortcutCount] = {};
     for (int i = 0; i < kShortcutCount; ++i) words[i] = LOWORD(SendMessageW(controls->fields[i], HKM_GETHOTKEY, 0, 0));
-    bool took[kShortcutCount] = {};
-    ChangeShortcuts(words, took);
-    for (int i = 0; i < kShortcutCount; ++i) ShowStatus(*controls, i, !took[i] || ShortcutTaken(i));
-    if (took[0] && took[1]) DestroyWindow(window);
+    ShortcutRefusal refusals[kShortcutCount] = {};
+    if (ChangeShortcuts(words, refusals)) {
+        DestroyWindow(window);
+        return;
+    }
+    for (int i = 0; i < kShortcutCount; ++i) {
+        if (refusals[i] != ShortcutRefusal::None) SetWindowTextW(controls->statuses[i], RefusalText(refusals[i]));
+        else ShowStatus(*controls, i, ShortcutTaken(i));
+    }
 }
 
 void PutDefaults(HWND window) {
@@ -206,13 +271,9 @@ void OpenShortcutsWindow() {
     wchar_t caption[128] = {};
     // Cut safely, should a translation ever be longer than the buffer.
     StringCchPrintfW(caption, 128, L"%s - Veilux " VEILUX_VERSION_SHORT_TEXT, UiText(MessageKey::MenuShortcuts));
-    RECT frame = {0, 0, kClientWidth, kClientHeight};
-    AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    const HWND window = CreateWindowExW(
-        0, kShortcutsWindowClass, caption, kWindowStyle, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-        (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, nullptr, nullptr, ProgramModule(), nullptr);
+    // Sized and centred once its controls have measured their texts.
+    const HWND window = CreateWindowExW(0, kShortcutsWindowClass, caption, kWindowStyle, 0, 0, 0, 0, nullptr, nullptr,
+                                        ProgramModule(), nullptr);
     if (!window) return;
     g_app.shortcutsWindow = window;
     ShowWindow(window, SW_SHOW);

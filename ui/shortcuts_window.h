@@ -1,5 +1,5 @@
 // The keyboard shortcuts window: a hotkey control for each toggle, a note
-// under each while another program holds its shortcut, Defaults, OK and Cancel.
+// under each that says why its shortcut cannot be had, Defaults, OK and Cancel.
 #pragma once
 
 #include <windows.h>

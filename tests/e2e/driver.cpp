@@ -11,6 +11,7 @@
 // The same source, linked for the GUI subsystem, is the recording web-page
 // handler ("record FILE ADDRESS"), so that opening a page starts no console.
 #include <windows.h>
+#include <commctrl.h>
 #include <psapi.h>
 #include <wincrypt.h>
 
@@ -489,6 +490,47 @@ int CommandSelector(int argc, wchar_t** argv) {
     return Usage(L"selector read|choose NAME|startup on|off|ok|cancel|close|keys KEY...");
 }
 
+// shortcuts put 1|2 WORD | get 1|2 | status 1|2 | ok | cancel | keys KEY...: the
+// keyboard-shortcuts window as a user fills it. WORD is a hotkey control's word
+// (0x0648 is Ctrl+Alt+H); "keys" types into the field that has the focus.
+int CommandShortcuts(int argc, wchar_t** argv) {
+    if (argc < 1) return Usage(L"shortcuts put 1|2 WORD|get 1|2|status 1|2|ok|cancel|keys KEY...");
+    HWND window = WaitForWindow(L"VeiluxShortcutsWindow", nullptr, 5000);
+    if (!window) return 1;
+    const std::wstring verb = argv[0];
+    const int field = argc >= 2 && std::wcscmp(argv[1], L"2") == 0 ? 1 : 0;
+    HWND hotkey = Control(window, 1101 + field), status = Control(window, 1111 + field);
+    wchar_t word[16];
+    if (verb == L"put" && argc >= 3) {
+        Ask(hotkey, HKM_SETHOTKEY, static_cast<WPARAM>(Number(argv[2])));
+    } else if (verb == L"get") {
+        swprintf(word, 16, L"0x%04X", static_cast<unsigned>(LOWORD(Ask(hotkey, HKM_GETHOTKEY))));
+        Print(word);
+    } else if (verb == L"status") {
+        Print(TextOf(status));
+    } else if (verb == L"ok" || verb == L"cancel") {
+        Ask(Control(window, verb == L"ok" ? IDOK : IDCANCEL), BM_CLICK);
+    } else if (verb == L"keys") {
+        SetForegroundWindow(window);
+        for (int tries = 0; tries < 60 && GetForegroundWindow() != window; ++tries) Sleep(50);
+        return CommandKeys(argc - 1, argv + 1);
+    } else {
+        return Usage(L"shortcuts put 1|2 WORD|get 1|2|status 1|2|ok|cancel|keys KEY...");
+    }
+    return 0;
+}
+
+// hold MODIFIERS KEY MS: holds a global hotkey (RegisterHotKey's modifiers and
+// key, e.g. 0x3 0x58 for Ctrl+Alt+X) as another program would, for MS
+// milliseconds; prints "held" once it has it.
+int CommandHold(int argc, wchar_t** argv) {
+    if (argc < 3) return Usage(L"hold MODIFIERS KEY MS");
+    if (!RegisterHotKey(nullptr, 1, static_cast<UINT>(Number(argv[0])), static_cast<UINT>(Number(argv[1])))) return 1;
+    Print(L"held");
+    Sleep(static_cast<DWORD>(Number(argv[2])));
+    return 0;
+}
+
 // ---- the registry (HKEY_CURRENT_USER) ---------------------------------------
 
 std::wstring HexBytes(const BYTE* bytes, DWORD size) {
@@ -702,6 +744,8 @@ const Command kCommands[] = {
     {L"menu", CommandMenu},
     {L"msgbox", CommandMessageBox},
     {L"selector", CommandSelector},
+    {L"shortcuts", CommandShortcuts},
+    {L"hold", CommandHold},
     {L"reg", CommandRegistry},
     {L"trust-ca", CommandTrustCa},
     {L"record", CommandRecord},

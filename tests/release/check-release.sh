@@ -159,6 +159,7 @@ test, version, url, sha = sys.argv[1:]
 w = {d["ManifestType"]: {**d, "#": open(f).readline()}
      for f in glob.glob("dist/winget/*.yaml") for d in [yaml.safe_load(open(f))]}
 s, i = json.load(open("dist/scoop/veilux.json")), w["installer"]
+s64 = s["architecture"]["64bit"]
 x = i["Installers"][0]
 sys.exit(not eval(f"({test})"))
 PY
@@ -170,11 +171,13 @@ check "every field named is in them" manifests_hold '(i["InstallerType"], i["Nes
   w["version"]["DefaultLocale"], w["defaultLocale"]["PackageLocale"], i["NestedInstallerFiles"]) == ("zip", "portable",
   "x64", "en-US", "en-US", [{"RelativeFilePath": "veilux.exe", "PortableCommandAlias": "veilux"}]) and all(
   w["defaultLocale"][k] for k in ("Publisher", "PackageName", "License", "ShortDescription")) and all(s[k] for k in
-  "version description homepage license url hash shortcuts checkver autoupdate".split())'
-check "their hash is the zip's" manifests_hold 'x["InstallerSha256"].lower() == s["hash"] == sha'
-check "their address is the release URL + the zip's name" manifests_hold 'x["InstallerUrl"] == s["url"] == url'
+  "version description homepage license architecture shortcuts checkver autoupdate".split())'
+check "Scoop offers the zip to 64-bit Windows only" manifests_hold '"url" not in s and sorted(s["architecture"]) ==
+  ["64bit"] and sorted(s["autoupdate"]) == ["architecture"] and sorted(s["autoupdate"]["architecture"]) == ["64bit"]'
+check "their hash is the zip's" manifests_hold 'x["InstallerSha256"].lower() == s64["hash"] == sha'
+check "their address is the release URL + the zip's name" manifests_hold 'x["InstallerUrl"] == s64["url"] == url'
 check "their version is the project's" manifests_hold 'all(d["PackageVersion"] == version for d in w.values())
-  and s["version"] == version and s["autoupdate"]["url"].replace("$version", version) == url'
+  and s["version"] == version and s["autoupdate"]["architecture"]["64bit"]["url"].replace("$version", version) == url'
 
 # windres reads the icons without any build tool seeing it: a swapped icon
 # must still be in the next build.

@@ -74,3 +74,9 @@ TEST(TrayView, ContextMenuForEveryState) {
         }
     }
 }
+
+// A menu reads "&" as a mnemonic mark, after the tab too: AZERTY names its "1" key "&".
+TEST(TrayView, MenuItemTextDoublesTheAmpersandOfAKeyName) {
+    EXPECT_EQ(MenuItemText(L"Show hidden files", L"Ctrl+Alt+&"), L"Show hidden files\tCtrl+Alt+&&");
+    EXPECT_EQ(MenuItemText(L"Exit", L""), L"Exit");
+}

@@ -213,9 +213,14 @@ TEST_F(ExplorerControl, FollowingExplorerTakesBothValuesAndLeavesTheOwnOption) {
     EXPECT_EQ(Own(L"IncludeSystemFiles"), DWORD{0});
     EXPECT_TRUE(seam.order.empty() && Advanced(L"ShowSuperHidden") == DWORD{0});
     EXPECT_FALSE(FollowExplorerValues());  // seen already
+    // Shown again there: the option follows back, and is saved.
+    StoreDword(kExplorerAdvancedKeyPath, L"ShowSuperHidden", 1);
+    EXPECT_TRUE(FollowExplorerValues());
+    EXPECT_TRUE(g_app.includeSystemFiles);
+    EXPECT_EQ(Own(L"IncludeSystemFiles"), DWORD{1});
     ToggleSystemFiles();  // the program's own write is no change from elsewhere
     EXPECT_FALSE(FollowExplorerValues());
-    EXPECT_TRUE(g_app.includeSystemFiles);
+    EXPECT_FALSE(g_app.includeSystemFiles);
     RegDeleteKeyValueW(HKEY_CURRENT_USER, kExplorerAdvancedKeyPath, L"ShowSuperHidden");
     EXPECT_FALSE(FollowExplorerValues());  // gone: the option stays
     StoreValue(kExplorerAdvancedKeyPath, L"Hidden", REG_BINARY, "12345678", 8);  // unreadable: not shown

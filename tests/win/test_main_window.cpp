@@ -16,6 +16,7 @@
 #include "explorer/explorer_control.h"
 #include "explorer/explorer_watch.h"
 #include "explorer/settings_store.h"
+#include "i18n/ui_strings.h"
 #include "support/program_fixture.h"
 #include "tray/commands.h"
 #include "tray/menu_theme.h"
@@ -75,8 +76,8 @@ protected:
         MainWindow::TearDown();
     }
     std::wstring Status(int id) {
-        wchar_t text[64] = {};
-        GetDlgItemTextW(g_app.shortcutsWindow, id, text, 64);
+        wchar_t text[128] = {};
+        GetDlgItemTextW(g_app.shortcutsWindow, id, text, 128);
         return text;
     }
     void Put(int id, WORD word) { SendDlgItemMessageW(g_app.shortcutsWindow, id, HKM_SETHOTKEY, word, 0); }
@@ -317,7 +318,8 @@ TEST_F(MainWindow, HotkeysFromTheKeyboardFlipTheSettings) {
     EXPECT_EQ(ReadStoredDword(kExplorerAdvancedKeyPath, L"HideFileExt"), DWORD{1});
     EXPECT_EQ(Hidden(), DWORD{1});
 
-    // A held key repeats, and every repeat flips again.
+    // On Windows MOD_NOREPEAT makes a held key flip once; Wine ignores it and repeats, as below.
+    EXPECT_EQ(seam.hotkeyModifiers, (std::vector<UINT>{MOD_NOREPEAT | MOD_ALT, MOD_NOREPEAT | MOD_ALT | MOD_SHIFT}));
     const std::size_t setsBefore = seam.shellSettings.size();
     SendKeys({{VK_MENU, true}, {VK_OEM_PERIOD, true}, {VK_OEM_PERIOD, true}, {VK_OEM_PERIOD, false}, {VK_MENU, false}});
     EXPECT_TRUE(PumpUntil([&] { return seam.shellSettings.size() >= setsBefore + 4; }));
@@ -421,16 +423,31 @@ TEST_F(Shortcuts, OkWithATakenKeyTakesTheOldOneBackAndKeepsTheWindowOpen) {
     EXPECT_EQ(Status(kHiddenShortcutStatusId), L"");
     EXPECT_EQ(Status(kExtensionsShortcutStatusId), L"In use by another program");
 
-    for (WORD taken : {WORD{0x0648}, WORD{0x05BE}}) {  // held by the test; the other field's keys
-        if (taken == 0x05BE) UnregisterHotKey(nullptr, 11);  // free: only the other field holds it now
-        Put(kHiddenShortcutFieldId, taken);
+    // All or nothing: field 1 asks for a key held by the test, field 2 for field 1's old key.
+    UnregisterHotKey(nullptr, 11);
+    Put(kHiddenShortcutFieldId, 0x0648);
+    Put(kExtensionsShortcutFieldId, 0x04BE);
+    Press(IDOK);
+    ASSERT_NE(g_app.shortcutsWindow, nullptr);
+    EXPECT_EQ(Status(kHiddenShortcutStatusId), L"In use by another program");
+    EXPECT_FALSE(ReadStoredValue(kSettingsKeyPath, L"HotkeyHidden") ||
+                 ReadStoredValue(kSettingsKeyPath, L"HotkeyExtensions"));
+    EXPECT_FALSE(Free(MOD_ALT, VK_OEM_PERIOD));  // the old one is back
+    // Nor is a key had that types a character on this layout (AltGr).
+    seam.altGrKeys = {{'Q', false, 1, L'@'}, {'E', true, 1, L'\u20AC'}, {VK_OEM_6, false, -1, L'`'}};  // German
+    for (const auto& [hidden, extensions] : {std::pair<WORD, WORD>{0x0651, 0x05BE}, {0x04BE, 0x0745}, {0x06DD, 0}}) {
+        Put(kHiddenShortcutFieldId, hidden);
+        Put(kExtensionsShortcutFieldId, extensions);
         Press(IDOK);
-        ASSERT_NE(g_app.shortcutsWindow, nullptr);
-        EXPECT_EQ(Status(kHiddenShortcutStatusId), L"In use by another program");
-        EXPECT_FALSE(ReadStoredValue(kSettingsKeyPath, L"HotkeyHidden"));
-        EXPECT_FALSE(RegisterHotKey(nullptr, 14, MOD_ALT, VK_OEM_PERIOD));  // the old one is back
-        EXPECT_EQ(GetLastError(), DWORD{ERROR_HOTKEY_ALREADY_REGISTERED});
+        EXPECT_EQ(Status(hidden == 0x04BE ? kExtensionsShortcutStatusId : kHiddenShortcutStatusId),
+                  L"Types a character on this keyboard")
+            << std::hex << hidden << " " << extensions;
     }
+    // A dead key is asked twice, to take it out of the layout's state again.
+    EXPECT_EQ(seam.translatedKeys, (std::vector<UINT>{'H', 'Q', 'E', VK_OEM_6, VK_OEM_6}));
+    Press(IDCANCEL);
+    EXPECT_FALSE(ReadStoredValue(kSettingsKeyPath, L"HotkeyHidden"));
+    Command(IDM_SHORTCUTS);
 
     UnregisterHotKey(nullptr, 12);  // now free
     Put(kHiddenShortcutFieldId, 0x0648);
@@ -462,9 +479,40 @@ TEST_F(Shortcuts, OkWithAClearedFieldStoresZeroAndFreesTheKey) {
     // Defaults fills the fields; Cancel stores nothing.
     Press(kShortcutDefaultsId);
     EXPECT_EQ(SendDlgItemMessageW(g_app.shortcutsWindow, kHiddenShortcutFieldId, HKM_GETHOTKEY, 0, 0), 0x04BE);
+    EXPECT_EQ(SendDlgItemMessageW(g_app.shortcutsWindow, kExtensionsShortcutFieldId, HKM_GETHOTKEY, 0, 0), 0x05BE);
     Press(IDCANCEL);
     EXPECT_EQ(g_app.shortcutsWindow, nullptr);
     EXPECT_EQ(ReadStoredDword(kSettingsKeyPath, L"HotkeyHidden"), DWORD{0});
+}
+
+// The window is as wide as its texts need in every language, the notes under the fields included.
+TEST_F(Shortcuts, EveryTextFitsItsControl) {
+    for (const LanguageInfo& language : kLanguages) {
+        LoadLanguageTexts(language.code);
+        Command(IDM_SHORTCUTS);
+        const HDC dc = GetDC(g_app.shortcutsWindow);
+        SelectObject(dc, reinterpret_cast<HFONT>(SendDlgItemMessageW(g_app.shortcutsWindow, IDOK, WM_GETFONT, 0, 0)));
+        std::vector<std::pair<HWND, std::wstring>> texts;
+        for (HWND child = GetWindow(g_app.shortcutsWindow, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            wchar_t text[128] = {};
+            GetWindowTextW(child, text, 128);
+            texts.emplace_back(child, text);
+        }
+        for (const MessageKey key : {MessageKey::ShortcutsInUse, MessageKey::ShortcutsUsedByOther,
+                                     MessageKey::ShortcutsNeedsCtrlOrAlt, MessageKey::ShortcutsTypesCharacter})
+            texts.emplace_back(GetDlgItem(g_app.shortcutsWindow, kHiddenShortcutStatusId), UiText(key));
+        for (const auto& [control, text] : texts) {
+            SIZE size = {};
+            RECT room = {};
+            GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+            GetClientRect(control, &room);
+            const bool button = GetDlgCtrlID(control) == kShortcutDefaultsId;
+            EXPECT_LE(size.cx + (button ? 12 : 0), room.right) << language.code << ": " << testing::PrintToString(text);
+        }
+        ReleaseDC(g_app.shortcutsWindow, dc);
+        Press(IDCANCEL);
+    }
+    LoadLanguageTexts(L"EN");
 }
 
 // Dark from the start, never in high contrast, untouched before 1903, light when chosen.

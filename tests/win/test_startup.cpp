@@ -6,6 +6,7 @@
 
 #include "app/app_state.h"
 #include "app/main_window.h"
+#include "app/platform_calls.h"
 #include "app/startup.h"
 #include "explorer/settings_store.h"
 #include "support/program_fixture.h"
@@ -65,6 +66,35 @@ TEST_F(Startup, NormalRunShowsTheIconChecksOnceAndExitsWithZero) {
     EXPECT_TRUE(seam.messageBoxes.empty());
 }
 
+namespace {
+
+HANDLE g_downloadHeld = nullptr;
+HRESULT HangingDownload(LPCWSTR, LPCWSTR) {  // a server that never answers, until the test lets it go
+    WaitForSingleObject(g_downloadHeld, INFINITE);
+    return E_FAIL;
+}
+
+void CALLBACK ExitWhileDownloading(HWND, UINT, UINT_PTR timer, DWORD) {
+    if (WaitingForTray() || !VersionDownloadRunning()) return;
+    KillTimer(nullptr, timer);
+    PostMessageW(FindWindowW(kMainWindowClass, L"Veilux"), WM_COMMAND, IDM_EXIT, 0);
+}
+
+}  // namespace
+
+// Exit while the download hangs: the entry point is told, to end the process at once.
+TEST_F(Startup, ADownloadThatHangsAtExitIsReported) {
+    g_downloadHeld = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    g_platform.downloadToFile = HangingDownload;
+    SetTimer(nullptr, 0, 50, ExitWhileDownloading);
+    bool downloadRunning = false;
+    EXPECT_EQ(RunVeilux(GetModuleHandleW(nullptr), &downloadRunning), 0);
+    EXPECT_TRUE(downloadRunning) << "the exit decision was not made while the download hung";
+    SetEvent(g_downloadHeld);
+    ASSERT_EQ(WaitForSingleObject(g_app.versionDownload.get(), 10000), WAIT_OBJECT_0);
+    CloseHandle(g_downloadHeld);
+}
+
 TEST_F(Startup, SecondCopyIsRefusedInTheStoredLanguage) {
     StoreString(kSettingsKeyPath, L"Lang", L"DE");
     HANDLE first = CreateMutexW(nullptr, TRUE, L"VeiluxApp");
@@ -117,6 +147,10 @@ TEST_F(Startup, ATaskbarThatNeverTakesTheIconIsReportedAfterFiveMinutes) {
     EXPECT_FALSE(g_app.controller);
     // The window and its class stay until the process ends.
     EXPECT_NE(FindWindowW(kMainWindowClass, nullptr), nullptr);
+    // Meanwhile the tries thin out: 1, 2, 4 and 8 s apart, then every 15 s.
+    std::vector<UINT> delays;
+    for (unsigned tries = 0; tries < 7; ++tries) delays.push_back(TrayRetryDelayMs(tries));
+    EXPECT_EQ(delays, (std::vector<UINT>{1000, 2000, 4000, 8000, 15000, 15000, 15000}));
 }
 
 namespace {

@@ -79,13 +79,14 @@ def write_scoop(folder, version, zip_url, zip_sha256, settings, homepage):
         "description": settings["VEILUX_DESCRIPTION"],
         "homepage": homepage,
         "license": settings["VEILUX_LICENSE"],
-        "url": zip_url,
-        "hash": zip_sha256,
+        # The zip holds a 64-bit program: Scoop offers it to 64-bit Windows only.
+        "architecture": {"64bit": {"url": zip_url, "hash": zip_sha256}},
         "shortcuts": [["veilux.exe", settings["VEILUX_PACKAGE_NAME"]]],
         # A release on GitHub is found through its releases; elsewhere the home page names the newest zip.
         "checkver": {"github": github.group(0)[:-1]} if github
         else {"url": homepage, "regex": r"veilux-([\d.]+)-win64\.zip"},
-        "autoupdate": {"url": zip_url.replace(version, "$version"), "hash": {"url": "$baseurl/SHA256SUMS"}},
+        "autoupdate": {"architecture": {"64bit": {
+            "url": zip_url.replace(version, "$version"), "hash": {"url": "$baseurl/SHA256SUMS"}}}},
     }
     folder.mkdir()
     with open(folder / "veilux.json", "w", encoding="utf-8", newline="\n") as out:

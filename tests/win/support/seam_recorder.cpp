@@ -92,13 +92,32 @@ DWORD RecordWindowsBuild() { return g_recorder->windowsBuild; }
 
 void RecordMenuAppMode(int mode) { g_recorder->menuAppModes.push_back(mode); }
 
+BOOL WINAPI RecordRegisterHotKey(HWND window, int id, UINT modifiers, UINT key) {
+    g_recorder->hotkeyModifiers.push_back(modifiers);
+    return RegisterHotKey(window, id, modifiers, key);
+}
+
+// A layout whose Ctrl+Alt is AltGr, as German or Polish are (Wine has none).
+// It answers only a question that leaves its state alone (flag 0x4).
+int WINAPI TranslateKey(UINT key, UINT, const BYTE* state, LPWSTR buffer, int size, UINT flags, HKL) {
+    g_recorder->translatedKeys.push_back(key);
+    const bool altGr = (state[VK_CONTROL] & 0x80) && (state[VK_MENU] & 0x80), shift = (state[VK_SHIFT] & 0x80) != 0;
+    for (const auto& typed : g_recorder->altGrKeys) {
+        if (typed.key != key || !altGr || typed.shift != shift || !(flags & 0x4) || size < 1) continue;
+        buffer[0] = typed.character;
+        return typed.count;
+    }
+    return 0;
+}
+
 }  // namespace
 
 SeamRecorder::SeamRecorder() {
     g_recorder = this;
-    g_platform = PlatformCalls{RecordShellSettings, RecordChangeNotify,      RecordNotifyIcon,   RecordShellExecute,
-                               RecordMessageBox,    RecordTrackPopupMenu,    RecordDownload,     RecordSystemParameters,
-                               RecordTickCount,     RecordRefreshShellViews, RecordWindowsBuild, RecordMenuAppMode};
+    g_platform = PlatformCalls{
+        RecordShellSettings,  RecordChangeNotify, RecordNotifyIcon,       RecordShellExecute, RecordMessageBox,
+        RecordTrackPopupMenu, RecordDownload,     RecordSystemParameters, RecordTickCount,    RecordRefreshShellViews,
+        RecordWindowsBuild,   RecordMenuAppMode,  RecordRegisterHotKey,   TranslateKey};
 }
 
 SeamRecorder::~SeamRecorder() {

@@ -94,6 +94,15 @@ public:
     // The theme SPI_GETHIGHCONTRAST reports; other system parameters are the system's.
     bool highContrast = false;
     DWORD windowsBuild = 22631;  // Windows 11 23H2
+    // What keys type with AltGr (and Shift, where set); the others type nothing.
+    // A negative count is a dead key.
+    struct TypedKey {
+        UINT key;
+        bool shift;
+        int count;
+        wchar_t character;
+    };
+    std::vector<TypedKey> altGrKeys;
 
     std::vector<ShellSettingsCall> shellSettings;
     std::vector<ChangeNotifyCall> changeNotifies;
@@ -103,6 +112,8 @@ public:
     std::vector<TrackPopupMenuCall> popupMenus;
     std::vector<DownloadCall> downloads;
     std::vector<int> menuAppModes;  // given to uxtheme's SetPreferredAppMode
+    std::vector<UINT> hotkeyModifiers;  // each registered for real as well
+    std::vector<UINT> translatedKeys;  // asked of the keyboard layout
     // Every seam call by name, in order.
     std::vector<std::string> order;
 };
