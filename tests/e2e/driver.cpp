@@ -12,6 +12,7 @@
 // handler ("record FILE ADDRESS"), so that opening a page starts no console.
 #include <windows.h>
 #include <psapi.h>
+#include <tlhelp32.h>
 #include <wincrypt.h>
 
 #include <cstdio>
@@ -207,6 +208,45 @@ int CommandMemory(int argc, wchar_t** argv) {
     if (!ok) return 1;
     Print(std::to_wstring(counters.WorkingSetSize) + L" " + std::to_wstring(counters.PagefileUsage) + L" " +
           std::to_wstring(counters.PrivateUsage));
+    return 0;
+}
+
+// modules CLASS: the file name of every module loaded in the process that owns the window.
+int CommandModules(int argc, wchar_t** argv) {
+    if (argc < 1) return Usage(L"modules CLASS");
+    HWND window = WaitForWindow(argv[0], nullptr, 0);
+    if (!window) return 1;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, ProcessOf(window));
+    if (snapshot == INVALID_HANDLE_VALUE) return 1;
+    MODULEENTRY32W module = {};
+    module.dwSize = sizeof module;
+    for (BOOL more = Module32FirstW(snapshot, &module); more; more = Module32NextW(snapshot, &module))
+        Print(module.szModule);
+    CloseHandle(snapshot);
+    return 0;
+}
+
+// processes NAME: how many running processes run a file of that name.
+int CommandProcesses(int argc, wchar_t** argv) {
+    if (argc < 1) return Usage(L"processes NAME");
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return 1;
+    PROCESSENTRY32W process = {};
+    process.dwSize = sizeof process;
+    int count = 0;
+    for (BOOL more = Process32FirstW(snapshot, &process); more; more = Process32NextW(snapshot, &process))
+        if (_wcsicmp(process.szExeFile, argv[0]) == 0) ++count;
+    CloseHandle(snapshot);
+    Print(std::to_wstring(count));
+    return 0;
+}
+
+// mutex NAME: succeeds when a mutex of that name exists now.
+int CommandMutex(int argc, wchar_t** argv) {
+    if (argc < 1) return Usage(L"mutex NAME");
+    HANDLE mutex = OpenMutexW(SYNCHRONIZE, FALSE, argv[0]);
+    if (!mutex) return 1;
+    CloseHandle(mutex);
     return 0;
 }
 
@@ -682,6 +722,9 @@ const Command kCommands[] = {
     {L"post", CommandPost},
     {L"ping", CommandPing},
     {L"memory", CommandMemory},
+    {L"modules", CommandModules},
+    {L"processes", CommandProcesses},
+    {L"mutex", CommandMutex},
     {L"hotkey", CommandHotkey},
     {L"keys", CommandKeys},
     {L"trayicon", CommandTrayIcon},

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "app/platform_calls.h"
+#include "update/update_helper.h"
 
 namespace {
 
@@ -96,8 +97,9 @@ void RecordMenuAppMode(int mode) { g_recorder->menuAppModes.push_back(mode); }
 
 SeamRecorder::SeamRecorder() {
     g_recorder = this;
+    // The update helper runs inside the test process: its download is the recorded one.
     g_platform = PlatformCalls{RecordShellSettings, RecordChangeNotify,      RecordNotifyIcon,   RecordShellExecute,
-                               RecordMessageBox,    RecordTrackPopupMenu,    RecordDownload,     RecordSystemParameters,
+                               RecordMessageBox,    RecordTrackPopupMenu,    RecordDownload,     RunUpdateHelper,        RecordSystemParameters,
                                RecordTickCount,     RecordRefreshShellViews, RecordWindowsBuild, RecordMenuAppMode};
 }
 
