@@ -121,9 +121,9 @@ void SetMenuAppMode(int mode) {
 
 PlatformCalls DefaultPlatformCalls() {
     return PlatformCalls{
-        GetSetShellSettings,   SHChangeNotify, Shell_NotifyIconW,       ShellExecuteW,  MessageBoxW,
-        TrackPopupMenu,        DownloadToFile, RunUpdateHelperProcess,  SystemParametersInfoW,
-        GetTickCount64,        RefreshShellViewsBeside, WindowsBuild,   SetMenuAppMode,
+        GetSetShellSettings,     SHChangeNotify, Shell_NotifyIconW,      ShellExecuteW,         MessageBoxW,
+        TrackPopupMenu,          DownloadToFile, RunUpdateHelperProcess, SystemParametersInfoW, GetTickCount64,
+        RefreshShellViewsBeside, WindowsBuild,   SetMenuAppMode,
     };
 }
 

@@ -715,6 +715,8 @@ struct Command {
     int (*run)(int, wchar_t**);
 };
 
+// One command a line, whatever their number.
+// clang-format off
 const Command kCommands[] = {
     {L"find", CommandFind},
     {L"gone", CommandGone},
@@ -739,6 +741,7 @@ const Command kCommands[] = {
     {L"broadcast", CommandBroadcast},
     {L"folder-window", CommandFolderWindow},
 };
+// clang-format on
 
 }  // namespace
 

@@ -98,9 +98,10 @@ void RecordMenuAppMode(int mode) { g_recorder->menuAppModes.push_back(mode); }
 SeamRecorder::SeamRecorder() {
     g_recorder = this;
     // The update helper runs inside the test process: its download is the recorded one.
-    g_platform = PlatformCalls{RecordShellSettings, RecordChangeNotify,      RecordNotifyIcon,   RecordShellExecute,
-                               RecordMessageBox,    RecordTrackPopupMenu,    RecordDownload,     RunUpdateHelper,        RecordSystemParameters,
-                               RecordTickCount,     RecordRefreshShellViews, RecordWindowsBuild, RecordMenuAppMode};
+    g_platform = PlatformCalls{
+        RecordShellSettings,     RecordChangeNotify, RecordNotifyIcon, RecordShellExecute,     RecordMessageBox,
+        RecordTrackPopupMenu,    RecordDownload,     RunUpdateHelper,  RecordSystemParameters, RecordTickCount,
+        RecordRefreshShellViews, RecordWindowsBuild, RecordMenuAppMode};
 }
 
 SeamRecorder::~SeamRecorder() {
