@@ -4,12 +4,12 @@
 #include "app/startup.h"
 #include "update/update_helper.h"
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR cmdLine, int) {
     // The program is often run from a Downloads folder, where a planted DLL
     // could stand in for a system one: from here on DLLs load only from System32.
     SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
     // The program started by itself to fetch the version file, and nothing else.
-    if (IsUpdateHelperCommandLine(arguments)) return static_cast<int>(RunUpdateHelper());
+    if (IsUpdateHelperCommandLine(cmdLine)) return static_cast<int>(RunUpdateHelper());
     bool downloadRunning = false;
     const int exitCode = RunVeilux(instance, &downloadRunning);
     // Everything of the user's is put away by now. The helper still
