@@ -15,6 +15,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR cmdLine, int) {
     // Everything of the user's is put away by now. The helper still
     // downloading ends with this process (its job goes with the last handle),
     // and nothing here is worth waiting for: the process ends at once.
-    if (downloadRunning) TerminateProcess(GetCurrentProcess(), static_cast<UINT>(exitCode));
+    if (downloadRunning) {
+        StopStartingUpdateHelpers();
+        TerminateProcess(GetCurrentProcess(), static_cast<UINT>(exitCode));
+    }
     return exitCode;
 }

@@ -17,6 +17,11 @@ namespace {
 // then is ended with its job.
 constexpr DWORD kHelperLimitMs = 90 * 1000;
 
+// Held from a helper's creation, suspended, until it runs in its job or has
+// been ended. A program ending itself meanwhile would leave it suspended for
+// ever, outside any job.
+SRWLOCK g_helperOutsideJob = SRWLOCK_INIT;
+
 // The longest path Windows has for a file, in characters.
 constexpr DWORD kLongestPath = 32768;
 
@@ -63,6 +68,8 @@ unsigned long RunUpdateHelper() {
     return SUCCEEDED(result) ? kHelperWroteFile : kHelperFailed;
 }
 
+void StopStartingUpdateHelpers() { AcquireSRWLockExclusive(&g_helperOutsideJob); }
+
 unsigned long RunUpdateHelperProcess() {
     // The program's own file by its full path: never one the search path finds.
     const std::wstring program = OwnFilePath();
@@ -74,17 +81,22 @@ unsigned long RunUpdateHelperProcess() {
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION created = {};
+    AcquireSRWLockExclusive(&g_helperOutsideJob);
     // Suspended until it is in the job, so it never runs outside it; it
     // inherits no handle, so the job's last handle stays this process's.
     if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
-                        nullptr, &startup, &created))
-        return kHelperFailed;
-    const UniqueHandle process(created.hProcess);
-    const UniqueHandle thread(created.hThread);
-    if (!AssignProcessToJobObject(job.get(), process.get()) || ResumeThread(thread.get()) == static_cast<DWORD>(-1)) {
-        TerminateProcess(process.get(), kHelperFailed);
+                        nullptr, &startup, &created)) {
+        ReleaseSRWLockExclusive(&g_helperOutsideJob);
         return kHelperFailed;
     }
+    const UniqueHandle process(created.hProcess);
+    const UniqueHandle thread(created.hThread);
+    const bool running = AssignProcessToJobObject(job.get(), process.get()) != FALSE &&
+                         ResumeThread(thread.get()) != static_cast<DWORD>(-1);
+    if (!running) TerminateProcess(process.get(), kHelperFailed);
+    ReleaseSRWLockExclusive(&g_helperOutsideJob);
+    if (!running) return kHelperFailed;
+    // From here on the job ends the helper with this process, however it ends.
     if (WaitForSingleObject(process.get(), kHelperLimitMs) != WAIT_OBJECT_0) {
         TerminateJobObject(job.get(), kHelperFailed);
         return kHelperFailed;

@@ -19,6 +19,10 @@ bool IsUpdateHelperCommandLine(const wchar_t* arguments);
 // and returns the exit code. No mutex, no window, no icon, no message box.
 unsigned long RunUpdateHelper();
 
+// Called by a program about to end itself while a check runs: waits until
+// no helper is between its creation and its job, and starts none after.
+void StopStartingUpdateHelpers();
+
 // Starts the helper from the program's own file inside a job that ends it
 // when this process ends, waits for it, and returns its exit code
 // (kHelperFailed when it could not be started or ran past its time).
