@@ -3,6 +3,7 @@
 #include <urlmon.h>
 
 #include "explorer/shell_views.h"
+#include "update/update_helper.h"
 
 namespace {
 
@@ -120,9 +121,9 @@ void SetMenuAppMode(int mode) {
 
 PlatformCalls DefaultPlatformCalls() {
     return PlatformCalls{
-        GetSetShellSettings, SHChangeNotify, Shell_NotifyIconW,     ShellExecuteW,  MessageBoxW,
-        TrackPopupMenu,      DownloadToFile, SystemParametersInfoW, GetTickCount64, RefreshShellViewsBeside,
-        WindowsBuild,        SetMenuAppMode, RegisterHotKey,        ToUnicodeEx,
+        GetSetShellSettings,     SHChangeNotify, Shell_NotifyIconW,      ShellExecuteW,         MessageBoxW,
+        TrackPopupMenu,          DownloadToFile, RunUpdateHelperProcess, SystemParametersInfoW, GetTickCount64,
+        RefreshShellViewsBeside, WindowsBuild,   SetMenuAppMode,         RegisterHotKey,        ToUnicodeEx,
     };
 }
 

@@ -14,8 +14,11 @@ struct PlatformCalls {
     (HWND owner, LPCWSTR verb, LPCWSTR file, LPCWSTR parameters, LPCWSTR directory, INT show);
     int(WINAPI* messageBox)(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
     BOOL(WINAPI* trackPopupMenu)(HMENU menu, UINT flags, int x, int y, int reserved, HWND owner, const RECT* rect);
-    // URLDownloadToFileW, synchronous, with no caller object, bound to about 30 s.
+    // URLDownloadToFileW, synchronous, with no caller object, bound to about
+    // 30 s; called only in the update helper's process.
     HRESULT (*downloadToFile)(LPCWSTR url, LPCWSTR localPath);
+    // Runs "veilux.exe --check-update" and returns its exit code once it has ended.
+    unsigned long (*runUpdateHelper)();
     // SystemParametersInfoW: Wine reports high contrast off and cannot turn it on.
     BOOL(WINAPI* systemParameters)(UINT action, UINT parameter, PVOID data, UINT winIni);
     // GetTickCount64: the tray icon's patience is counted in minutes, which tests do not wait.

@@ -215,9 +215,8 @@ int RunVeilux(HINSTANCE instance, bool* downloadStillRunning) {
     ReleaseTray();
     ClearRunState();
     if (context.mutex) CloseHandle(context.mutex);
-    // A download still under way ends with the process, at once (wWinMain).
-    // Shutting GDI+ down waits for its thread to end, and a thread's end can
-    // wait for the loader, which the download may hold while loading DLLs.
+    // A check still under way ends with the process, at once (wWinMain):
+    // the helper goes with its job, and its waiting thread holds nothing.
     // Asked once: the thread may end at any moment, and both answers must agree.
     // A dot-folder worker held by a drive that does not answer ends the same way.
     const bool downloadRunning = VersionDownloadRunning() || DotFolderWorkStillRunning();

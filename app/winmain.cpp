@@ -2,16 +2,22 @@
 #include <windows.h>
 
 #include "app/startup.h"
+#include "update/update_helper.h"
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR cmdLine, int) {
     // The program is often run from a Downloads folder, where a planted DLL
     // could stand in for a system one: from here on DLLs load only from System32.
     SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    // The program started by itself to fetch the version file, and nothing else.
+    if (IsUpdateHelperCommandLine(cmdLine)) return static_cast<int>(RunUpdateHelper());
     bool downloadRunning = false;
     const int exitCode = RunVeilux(instance, &downloadRunning);
-    // Everything of the user's is put away by now. A version download still
-    // under way may hold locks inside WinINet that its DLL's own shutdown
-    // would wait for, so the process ends without the DLLs' shutdown, at once.
-    if (downloadRunning) TerminateProcess(GetCurrentProcess(), static_cast<UINT>(exitCode));
+    // Everything of the user's is put away by now. The helper still
+    // downloading ends with this process (its job goes with the last handle),
+    // and nothing here is worth waiting for: the process ends at once.
+    if (downloadRunning) {
+        StopStartingUpdateHelpers();
+        TerminateProcess(GetCurrentProcess(), static_cast<UINT>(exitCode));
+    }
     return exitCode;
 }

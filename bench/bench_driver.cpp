@@ -8,6 +8,10 @@
 //       WARMUP + PAIRS rounds of: start veilux.exe and wait until its window
 //       answers, close it and wait for its end; the same for the floor.
 //       Lines "LABEL ROUND PROGRAM START_MS CLOSE_MS" (rounds below 0 are warm-up).
+//   bench_driver footprint PAIRS VEILUX FLOOR
+//       PAIRS rounds of: start veilux.exe, wait until its window answers,
+//       wait 3 s more, read its memory, close it; the same for the floor.
+//       Lines "footprint ROUND PROGRAM COMMIT WORKINGSET" (bytes).
 //   bench_driver toggles WARMUP COUNT VEILUX
 //       Starts veilux.exe, lets it toggle WARMUP times, reads its memory,
 //       then COUNT rounds of one toggle by veilux.exe and the same calls
@@ -309,7 +313,41 @@ bool CpuMs(HANDLE process, double& ms) {
     return true;
 }
 
+// One start, 3 s of rest, one reading of the memory: a line
+// "footprint ROUND NAME COMMIT WORKINGSET". This is what the program holds
+// all day once its start and its update check are over.
+bool MeasureFootprint(int round, const wchar_t* name, const wchar_t* path, const wchar_t* className) {
+    Started started;
+    double ms = 0;
+    bool ok = StartAndWait(path, className, started, ms);
+    if (ok) Sleep(3000);
+    PROCESS_MEMORY_COUNTERS_EX counters = {};
+    counters.cb = sizeof counters;
+    ok = ok && K32GetProcessMemoryInfo(started.process.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+                                       sizeof counters);
+    if (ok)
+        std::printf("footprint\t%d\t%ls\t%llu\t%llu\n", round, name,
+                    static_cast<unsigned long long>(counters.PagefileUsage),
+                    static_cast<unsigned long long>(counters.WorkingSetSize));
+    std::fflush(stdout);
+    ok = ok && CloseAndWait(started, ms);
+    if (!ok && started.process.hProcess) TerminateProcess(started.process.hProcess, 1);
+    Release(started);
+    Sleep(100);
+    return ok;
+}
+
 // ---- commands ---------------------------------------------------------------
+
+int CommandFootprint(int argc, wchar_t** argv) {
+    if (argc < 3) return 2;
+    const int pairs = _wtoi(argv[0]);
+    for (int round = 0; round < pairs; ++round) {
+        if (!MeasureFootprint(round, L"veilux", argv[1], kVeiluxClass)) return 1;
+        if (!MeasureFootprint(round, L"floor", argv[2], kFloorClass)) return 1;
+    }
+    return 0;
+}
 
 int CommandStarts(int argc, wchar_t** argv) {
     if (argc < 6) return 2;
@@ -431,10 +469,12 @@ int CommandClose(int, wchar_t**) {
 
 int wmain(int argc, wchar_t** argv) {
     if (argc >= 2 && std::wcscmp(argv[1], L"starts") == 0) return CommandStarts(argc - 2, argv + 2);
+    if (argc >= 2 && std::wcscmp(argv[1], L"footprint") == 0) return CommandFootprint(argc - 2, argv + 2);
     if (argc >= 2 && std::wcscmp(argv[1], L"toggles") == 0) return CommandToggles(argc - 2, argv + 2);
     if (argc >= 2 && std::wcscmp(argv[1], L"idle") == 0) return CommandIdle(argc - 2, argv + 2);
     if (argc >= 2 && std::wcscmp(argv[1], L"close") == 0) return CommandClose(argc - 2, argv + 2);
     std::fprintf(stderr, "usage: bench_driver starts LABEL WARMUP PAIRS SETTLE_MS VEILUX FLOOR\n"
+                         "       bench_driver footprint PAIRS VEILUX FLOOR\n"
                          "       bench_driver toggles WARMUP COUNT VEILUX\n"
                          "       bench_driver idle SECONDS\n"
                          "       bench_driver close\n");

@@ -14,10 +14,10 @@ source "$(dirname "$0")/../tests/e2e/common.sh"
 quick=0
 [ "${1:-}" = --quick ] && quick=1
 if [ "$quick" = 1 ]; then
-  warmup=0 pairs=1 toggle_warmup=10 toggles=10 idle=1
+  warmup=0 pairs=1 footprints=1 toggle_warmup=10 toggles=10 idle=1
   results=$WORK/results.md
 else
-  warmup=1 pairs=${BENCH_PAIRS:-10} toggle_warmup=100 toggles=${BENCH_TOGGLES:-1000} idle=${BENCH_IDLE:-60}
+  warmup=1 pairs=${BENCH_PAIRS:-10} footprints=${BENCH_FOOTPRINTS:-5} toggle_warmup=100 toggles=${BENCH_TOGGLES:-1000} idle=${BENCH_IDLE:-60}
   results=$E2E_BIN/results.md
 fi
 # Windows closes a settled program: WM_CLOSE goes out this long after the
@@ -76,6 +76,9 @@ bench starts start "$warmup" "$pairs" "$settle_ms" "$veilux_w" "$floor_w"
 echo "-- the same, WM_CLOSE right after the first answer"
 bench starts right_after "$warmup" "$pairs" 0 "$veilux_w" "$floor_w"
 
+echo "-- memory 3 s after ready, nothing listening"
+bench footprint "$footprints" "$veilux_w" "$floor_w"
+
 echo "-- start and close, the site up and answering 100"
 serve_version '100\n'
 start_server
@@ -110,6 +113,8 @@ thread_deltas() {
        END { ended = 0; for (t in ns) ended++; printf "%.0f %d %d %d\n", dns, dn, kept, ended }' "$1" "$2"
 }
 
+# The idle minute follows presses, not only a start: a thread that a press
+# leaves running shows in it.
 echo "-- $toggles toggles after $toggle_warmup, then $idle s idle"
 check_nothing_listens
 bench toggles "$toggle_warmup" "$toggles" "$veilux_w" >/dev/null

@@ -10,6 +10,7 @@
 #include "app/web_endpoints.h"
 #include "i18n/ui_strings.h"
 #include "tray/tray_icon.h"
+#include "update/update_helper.h"
 #include "update/version_rule.h"
 
 namespace {
@@ -30,21 +31,17 @@ bool ReadVersionFile(const std::wstring& path, VersionAnswer& answer) {
     return true;
 }
 
-// What the download thread needs, all of it its own: it touches nothing of
+// What the waiting thread needs, all of it its own: it touches nothing of
 // the program's state, the tray icon or the texts.
 struct VersionDownload {
-    HRESULT (*download)(LPCWSTR url, LPCWSTR localPath);
-    std::wstring url;
-    std::wstring localPath;
+    unsigned long (*runHelper)();
     HWND window;
 };
 
+// The download runs in the helper process; this thread only waits for it.
 DWORD WINAPI DownloadVersionFile(void* parameter) {
     const std::unique_ptr<VersionDownload> job(static_cast<VersionDownload*>(parameter));
-    // urlmon works inside a COM apartment; this thread has its own.
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-    const bool written = SUCCEEDED(job->download(job->url.c_str(), job->localPath.c_str()));
-    if (SUCCEEDED(com)) CoUninitialize();
+    const bool written = job->runHelper() == kHelperWroteFile;
     // A window gone by now means the program is ending: the post fails and that is all.
     PostMessageW(job->window, kUpdateCheckDoneMessage, written ? TRUE : FALSE, 0);
     return 0;
@@ -61,12 +58,11 @@ std::wstring VersionFilePath() {
 }
 
 void AppController::CheckForUpdates(HWND window) const {
+    // The helper finds the same path; without one there is nowhere to write.
+    if (VersionFilePath().empty()) return;
     auto job = std::make_unique<VersionDownload>();
-    job->download = g_platform.downloadToFile;
-    job->url = VersionFileUrl();
-    job->localPath = VersionFilePath();
+    job->runHelper = g_platform.runUpdateHelper;
     job->window = window;
-    if (job->localPath.empty()) return;
     // The download can take as long as the network makes it; the user never waits for it.
     HANDLE thread = CreateThread(nullptr, 0, DownloadVersionFile, job.get(), 0, nullptr);
     if (!thread) return;

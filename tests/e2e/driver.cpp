@@ -13,6 +13,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <psapi.h>
+#include <tlhelp32.h>
 #include <wincrypt.h>
 
 #include <cstdio>
@@ -208,6 +209,45 @@ int CommandMemory(int argc, wchar_t** argv) {
     if (!ok) return 1;
     Print(std::to_wstring(counters.WorkingSetSize) + L" " + std::to_wstring(counters.PagefileUsage) + L" " +
           std::to_wstring(counters.PrivateUsage));
+    return 0;
+}
+
+// modules CLASS: the file name of every module loaded in the process that owns the window.
+int CommandModules(int argc, wchar_t** argv) {
+    if (argc < 1) return Usage(L"modules CLASS");
+    HWND window = WaitForWindow(argv[0], nullptr, 0);
+    if (!window) return 1;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, ProcessOf(window));
+    if (snapshot == INVALID_HANDLE_VALUE) return 1;
+    MODULEENTRY32W module = {};
+    module.dwSize = sizeof module;
+    for (BOOL more = Module32FirstW(snapshot, &module); more; more = Module32NextW(snapshot, &module))
+        Print(module.szModule);
+    CloseHandle(snapshot);
+    return 0;
+}
+
+// processes NAME: how many running processes run a file of that name.
+int CommandProcesses(int argc, wchar_t** argv) {
+    if (argc < 1) return Usage(L"processes NAME");
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return 1;
+    PROCESSENTRY32W process = {};
+    process.dwSize = sizeof process;
+    int count = 0;
+    for (BOOL more = Process32FirstW(snapshot, &process); more; more = Process32NextW(snapshot, &process))
+        if (_wcsicmp(process.szExeFile, argv[0]) == 0) ++count;
+    CloseHandle(snapshot);
+    Print(std::to_wstring(count));
+    return 0;
+}
+
+// mutex NAME: succeeds when a mutex of that name exists now.
+int CommandMutex(int argc, wchar_t** argv) {
+    if (argc < 1) return Usage(L"mutex NAME");
+    HANDLE mutex = OpenMutexW(SYNCHRONIZE, FALSE, argv[0]);
+    if (!mutex) return 1;
+    CloseHandle(mutex);
     return 0;
 }
 
@@ -730,6 +770,8 @@ struct Command {
     int (*run)(int, wchar_t**);
 };
 
+// One command a line, whatever their number.
+// clang-format off
 const Command kCommands[] = {
     {L"find", CommandFind},
     {L"gone", CommandGone},
@@ -737,6 +779,9 @@ const Command kCommands[] = {
     {L"post", CommandPost},
     {L"ping", CommandPing},
     {L"memory", CommandMemory},
+    {L"modules", CommandModules},
+    {L"processes", CommandProcesses},
+    {L"mutex", CommandMutex},
     {L"hotkey", CommandHotkey},
     {L"keys", CommandKeys},
     {L"trayicon", CommandTrayIcon},
@@ -754,6 +799,7 @@ const Command kCommands[] = {
     {L"folder-window", CommandFolderWindow},
     {L"hidden", CommandHidden},
 };
+// clang-format on
 
 }  // namespace
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # A urlmon.dll planted beside the .exe (as in a Downloads folder) is never
-# loaded, although the start's update check uses urlmon: it comes from
-# System32 only.
+# loaded, although the start's update check uses urlmon in its helper process,
+# started from the same folder: it comes from System32 only.
 source "$(dirname "$0")/common.sh"
 
 planted=$WORK/Downloads

@@ -53,6 +53,10 @@ else
   fail "no update balloon; shown: $(tooltip_texts | tr '\n' '|')"
 fi
 [ -e "$TEMP_FILE" ] && fail "the temporary file is still there" || echo "ok: the temporary file is gone"
+modules=$(drv modules Veilux | tr 'A-Z' 'a-z')
+[ -n "$modules" ] || fail "no module list of the program"
+expect "network modules in the program after the check" "$(grep -xE 'urlmon.dll|wininet.dll|winhttp.dll' <<<"$modules" || true)" ""
+expect "veilux.exe processes after the check" "$(drv processes veilux.exe)" 1
 click_balloon
 wait_opened 1 10 || fail "a click on the update balloon opened nothing"
 click_balloon
@@ -121,12 +125,35 @@ else
 fi
 drv hotkey hidden
 expect "Alt+. works while the download hangs" "$(wait_reg "$KEY_EXPLORER" Hidden "REG_DWORD 1" 2)" "REG_DWORD 1"
+expect "veilux.exe processes while the download hangs (the program and its helper)" "$(drv processes veilux.exe)" 2
 ends_quickly Exit $WM_COMMAND $IDM_EXIT
+expect "veilux.exe processes after Exit" "$(wait_output 3 0 drv processes veilux.exe)" 0
 start_veilux
 wait_main_window || die "no main window after the second start"
 wait_requests 2 15 || die "the second copy did not ask for the version file"
 ends_quickly WM_CLOSE $WM_CLOSE 0
+expect "veilux.exe processes after WM_CLOSE" "$(wait_output 3 0 drv processes veilux.exe)" 0
 stop_server
+
+echo "-- veilux.exe --check-update, started by hand: it only writes the version file"
+rm -f "$TEMP_FILE"
+serve_version '101\r\n'
+delay_version 2
+start_server
+WINEDEBUG=-all wine "$VEILUX" --check-update >/dev/null 2>&1 &
+helper=$!
+started_pids+=("$helper")
+wait_requests 1 15 || fail "the helper did not ask for the version file"
+drv mutex VeiluxApp && fail "the helper holds the single-instance mutex" || echo "ok: no mutex while the helper runs"
+expect "program windows while the helper runs" "$(drv windows Veilux | wc -l)" 0
+wait_exit "$helper" 20
+expect "the helper's exit code after a download" "$EXIT_STATUS" 0
+expect "the file the helper wrote" "$(od -An -c "$TEMP_FILE" 2>/dev/null | tr -s ' ')" " 1 0 1 \r \n"
+stop_server
+WINEDEBUG=-all wine "$VEILUX" --check-update >/dev/null 2>&1 && status=0 || status=$?
+expect "the helper's exit code with the server down" "$status" 1
+expect "the file after a failed download, untouched" "$(cat "$TEMP_FILE" 2>/dev/null | tr -d '\r')" 101
+rm -f "$TEMP_FILE"
 
 echo "-- the server answers 4 s late"
 delay_version 4

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "app/platform_calls.h"
+#include "update/update_helper.h"
 
 namespace {
 
@@ -114,10 +115,11 @@ int WINAPI TranslateKey(UINT key, UINT, const BYTE* state, LPWSTR buffer, int si
 
 SeamRecorder::SeamRecorder() {
     g_recorder = this;
+    // The update helper runs inside the test process: its download is the recorded one.
     g_platform = PlatformCalls{
-        RecordShellSettings,  RecordChangeNotify, RecordNotifyIcon,       RecordShellExecute, RecordMessageBox,
-        RecordTrackPopupMenu, RecordDownload,     RecordSystemParameters, RecordTickCount,    RecordRefreshShellViews,
-        RecordWindowsBuild,   RecordMenuAppMode,  RecordRegisterHotKey,   TranslateKey};
+        RecordShellSettings,     RecordChangeNotify, RecordNotifyIcon,  RecordShellExecute,     RecordMessageBox,
+        RecordTrackPopupMenu,    RecordDownload,     RunUpdateHelper,   RecordSystemParameters, RecordTickCount,
+        RecordRefreshShellViews, RecordWindowsBuild, RecordMenuAppMode, RecordRegisterHotKey,   TranslateKey};
 }
 
 SeamRecorder::~SeamRecorder() {
