@@ -38,7 +38,7 @@ reg_set "$KEY_PROGRAM" Lang sz DE
 start_veilux
 wait_main_window && tray_point && wait_ready || die "the program does not answer in German"
 open_menu && wait_menu_built 1 || die "no German menu in Wine's trace"
-expect "the extensions item" "$(menu_items | sed -n 4p)" "1004 0 0 Dateierweiterungen anzeigen${TAB}Alt+Umschalt+."
+expect "the extensions item" "$(menu_items | grep "^1004 ")" "1004 0 0 Dateierweiterungen anzeigen${TAB}Alt+Umschalt+."
 close_menu
 close_veilux
 expect "exit code after WM_CLOSE" "$EXIT_STATUS" 0
