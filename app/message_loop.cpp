@@ -17,10 +17,11 @@ bool PumpMessagesAndWatch(DWORD timeoutMs, int& exitCode) {
     // loop runs (the tray menu, a message box) waits here until it ends;
     // Explorer's own changes are also announced with "ShellState", which
     // reaches the window from any loop.
-    const DWORD woken = MsgWaitForMultipleObjectsEx(eventCount, eventCount ? events : nullptr, timeoutMs,
-                                                    QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    const DWORD woken = MsgWaitForMultipleObjectsEx(eventCount, eventCount ? events : nullptr, timeoutMs, QS_ALLINPUT,
+                                                    MWMO_INPUTAVAILABLE);
     // The wait took an auto-reset event's signal: the watch is told which.
-    if (woken < WAIT_OBJECT_0 + eventCount && g_app.explorerWatch) g_app.explorerWatch->Signalled(woken - WAIT_OBJECT_0);
+    if (woken < WAIT_OBJECT_0 + eventCount && g_app.explorerWatch)
+        g_app.explorerWatch->Signalled(woken - WAIT_OBJECT_0);
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
