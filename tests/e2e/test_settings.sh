@@ -55,7 +55,7 @@ expected_de="1002 0 0 Versteckte Dateien anzeigen${TAB}Alt+.
 1003 1 0 Geschützte Systemdateien einschließen
 1009 0 0 Ordner, die mit einem Punkt beginnen, als versteckt behandeln
 0 0 0 -
-1004 0 0 Dateierweiterungen anzeigen${TAB}Alt+Shift+.
+1004 0 0 Dateierweiterungen anzeigen${TAB}Alt+Umschalt+.
 0 0 0 -
 1005 0 0 Einstellungen
 1007 0 0 Tastenkombinationen
