@@ -8,6 +8,7 @@
 
 #include "app/app_state.h"
 #include "app/main_window.h"
+#include "app/message_loop.h"
 #include "app/platform_calls.h"
 #include "explorer/dot_folders.h"
 #include "explorer/explorer_control.h"
@@ -201,15 +202,9 @@ int RunVeilux(HINSTANCE instance, bool* downloadStillRunning) {
     int exitCode = 1;
     if (InitInstance(context)) {
         if (!WaitingForTray()) StartUpdateCheck();
-        MSG message;
-        BOOL result;
-        while ((result = GetMessageW(&message, nullptr, 0, 0)) != 0 && result != -1) {
-            // The settings and shortcuts windows answer the keyboard as a dialog box does.
-            if (IsSelectorDialogMessage(message) || IsShortcutsDialogMessage(message)) continue;
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
+        // Until the quit, whose code is the program's.
+        while (PumpMessagesAndWatch(INFINITE, exitCode)) {
         }
-        exitCode = result == 0 ? static_cast<int>(message.wParam) : 1;
     }
     // What the user sees or waits for goes first: the icon, and the guard a new copy needs.
     ReleaseTray();

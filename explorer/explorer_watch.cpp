@@ -21,27 +21,11 @@ bool KeyDeleted(HKEY key) {
 
 }  // namespace
 
-ExplorerValuesWatch::~ExplorerValuesWatch() {
-    Close(values_);
-    Close(names_);
-}
-
-// No callback may run once the watch is gone; a running one only posts.
-void ExplorerValuesWatch::Close(KeyWatch& watch) {
-    if (!watch.wait) return;
-    SetThreadpoolWait(watch.wait, nullptr, nullptr);
-    WaitForThreadpoolWaitCallbacks(watch.wait, TRUE);
-    CloseThreadpoolWait(watch.wait);
-    watch.wait = nullptr;
-}
-
 bool ExplorerValuesWatch::Prepare(KeyWatch& watch, DWORD filter) {
     watch.filter = filter;
-    // Auto-reset: the wait takes the signal, and the next arming starts clean.
+    // Auto-reset: the loop's wait takes the signal, and the next arming starts clean.
     watch.event.reset(CreateEventW(nullptr, FALSE, FALSE, nullptr));
-    if (!watch.event) return false;
-    watch.wait = CreateThreadpoolWait(OnChanged, this, nullptr);
-    return watch.wait != nullptr;
+    return watch.event != nullptr;
 }
 
 bool ExplorerValuesWatch::Start(HWND window, UINT message) {
@@ -54,42 +38,43 @@ bool ExplorerValuesWatch::Start(HWND window, UINT message) {
     return namesArmed || valuesArmed;
 }
 
+void ExplorerValuesWatch::Events(HANDLE (&events)[kEventCount]) const {
+    events[0] = values_.event.get();
+    events[1] = names_.event.get();
+}
+
+void ExplorerValuesWatch::Signalled(DWORD index) {
+    (index == 0 ? values_ : names_).fired = true;
+    PostMessageW(window_, message_, 0, 0);
+}
+
 bool ExplorerValuesWatch::Arm(KeyWatch& watch) {
-    if (!watch.wait || !watch.key) return false;
+    if (!watch.key) return false;
     // The registration belongs to the calling thread, the user-interface
     // thread, which lives as long as the program.
-    if (RegNotifyChangeKeyValue(watch.key.get(), FALSE, watch.filter, watch.event.get(), TRUE) != ERROR_SUCCESS)
-        return false;
-    SetThreadpoolWait(watch.wait, watch.event.get(), nullptr);
-    return true;
+    return RegNotifyChangeKeyValue(watch.key.get(), FALSE, watch.filter, watch.event.get(), TRUE) == ERROR_SUCCESS;
 }
 
 bool ExplorerValuesWatch::OpenValuesKey() {
     // The old handle's registration ends with it, and its closing may signal
-    // the event: that is no change, so the wait is stopped and the signal dropped.
-    SetThreadpoolWait(values_.wait, nullptr, nullptr);
-    WaitForThreadpoolWaitCallbacks(values_.wait, TRUE);
+    // the event: that is no change, so the signal is dropped.
     values_.key.reset();
     ResetEvent(values_.event.get());
-    values_.fired.store(false);
+    values_.fired = false;
     values_.key.reset(OpenForNotify(kExplorerAdvancedKeyPath));
     return values_.key != nullptr;
 }
 
 bool ExplorerValuesWatch::Rearm() {
     // A subkey of "Explorer" came or went: perhaps "Advanced", made anew.
-    if (names_.fired.exchange(false)) Arm(names_);
+    if (names_.fired) {
+        names_.fired = false;
+        Arm(names_);
+    }
     // Gone, or made again under the same name, which is a new key: opened
     // afresh. While it is missing, the watch on "Explorer" tells when it is back.
     if (!values_.key || KeyDeleted(values_.key.get())) return OpenValuesKey() && Arm(values_);
-    if (values_.fired.exchange(false)) return Arm(values_);
-    return true;
-}
-
-// On a thread-pool thread: it only marks which watch fired and tells the
-// user-interface thread, where the state lives.
-void CALLBACK ExplorerValuesWatch::OnChanged(PTP_CALLBACK_INSTANCE, void* context, PTP_WAIT wait, TP_WAIT_RESULT) {
-    auto* watch = static_cast<ExplorerValuesWatch*>(context);
-    (wait == watch->names_.wait ? watch->names_ : watch->values_).fired.store(true);
-    PostMessageW(watch->window_, watch->message_, 0, 0);
+    if (!values_.fired) return true;
+    values_.fired = false;
+    return Arm(values_);
 }

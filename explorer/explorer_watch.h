@@ -1,45 +1,45 @@
 // Hears of every change to Explorer's "Advanced" values, whoever makes it:
 // also the ones nobody announces (regedit, a script, a policy), and also
 // after the key was deleted and made again (a .reg import, a reset script).
+//
+// The watch holds no thread: the main message loop waits for its events
+// beside the messages (app/message_loop.h) and tells it which one came.
 #pragma once
 
 #include <windows.h>
-
-#include <atomic>
 
 #include "app/handles.h"
 
 class ExplorerValuesWatch {
 public:
-    ExplorerValuesWatch() = default;
-    ~ExplorerValuesWatch();
-    ExplorerValuesWatch(const ExplorerValuesWatch&) = delete;
-    ExplorerValuesWatch& operator=(const ExplorerValuesWatch&) = delete;
+    static constexpr DWORD kEventCount = 2;
 
     // Watches the key, and its parent "Explorer" for subkeys made or deleted;
     // the first change after this or after Rearm posts message to window,
     // once. False when neither watch can be had.
     bool Start(HWND window, UINT message);
+    // The events the message loop waits on beside the messages.
+    void Events(HANDLE (&events)[kEventCount]) const;
+    // Called on the user-interface thread when events[index] was signalled:
+    // marks which key changed and posts the message.
+    void Signalled(DWORD index);
     // Asks for the next change, opening "Advanced" afresh when it was deleted
     // or made again. Called on the user-interface thread when the message
     // arrives, before the values are read, so no change is missed.
     bool Rearm();
 
 private:
-    // One key's registry notification, waited for on the thread pool.
+    // One key's registry notification.
     struct KeyWatch {
         UniqueKey key;
         UniqueHandle event;
-        PTP_WAIT wait = nullptr;
         DWORD filter = 0;
-        std::atomic<bool> fired{false};
+        bool fired = false;
     };
 
-    bool Prepare(KeyWatch& watch, DWORD filter);
-    bool Arm(KeyWatch& watch);
+    static bool Prepare(KeyWatch& watch, DWORD filter);
+    static bool Arm(KeyWatch& watch);
     bool OpenValuesKey();
-    static void Close(KeyWatch& watch);
-    static void CALLBACK OnChanged(PTP_CALLBACK_INSTANCE instance, void* context, PTP_WAIT wait, TP_WAIT_RESULT result);
 
     KeyWatch values_;  // "Advanced": its values
     KeyWatch names_;  // "Explorer": the names of its subkeys

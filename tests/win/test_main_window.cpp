@@ -2,6 +2,7 @@
 // the test: real window, hotkeys and registry; shell calls recorded.
 #include <windows.h>
 #include <commctrl.h>
+#include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
@@ -102,11 +103,23 @@ protected:
 };
 
 // Explorer's values as a user's are, before the program starts.
+std::size_t ThreadsOfThisProcess() {
+    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    std::size_t count = 0;
+    THREADENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
+        count += entry.th32OwnerProcessID == GetCurrentProcessId() ? 1 : 0;
+    CloseHandle(snapshot);
+    return count;
+}
+
 class FollowingExplorer : public MainWindow {
 protected:
     void BeforeStart() override {
         StoreDword(kExplorerAdvancedKeyPath, L"Hidden", 2);
         StoreDword(kExplorerAdvancedKeyPath, L"HideFileExt", 1);
+        threadsBeforeStart = ThreadsOfThisProcess();
     }
     std::size_t IconChanges() const {
         std::size_t count = 0;
@@ -114,6 +127,7 @@ protected:
         return count;
     }
     void AnnounceShellState() { SendMessageW(window, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"ShellState")); }
+    std::size_t threadsBeforeStart = 0;
 };
 
 // The shell's settings call as Windows makes it: a set writes Explorer's
@@ -329,6 +343,8 @@ TEST_F(MainWindow, HotkeysFromTheKeyboardFlipTheSettings) {
 
 TEST_F(FollowingExplorer, ChangesMadeElsewhereAreFollowedWithoutWritingAnything) {
     ASSERT_TRUE(g_app.explorerWatch);
+    // It holds no thread all day: the program's own loop waits for its events.
+    EXPECT_LE(ThreadsOfThisProcess(), threadsBeforeStart);
     // Written silently, as regedit or a script would: the watch hears it.
     StoreDword(kExplorerAdvancedKeyPath, L"Hidden", 1);
     EXPECT_TRUE(PumpUntil([] { return g_app.hiddenVisible; }));

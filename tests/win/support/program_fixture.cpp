@@ -2,6 +2,7 @@
 
 #include "app/app_state.h"
 #include "app/main_window.h"
+#include "app/message_loop.h"
 #include "i18n/language.h"
 
 bool IconShowsVisibleFiles(HICON icon) {
@@ -54,17 +55,14 @@ void DiscardMainWindow() {
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
     const ULONGLONG end = GetTickCount64() + timeoutMs;
     while (!done()) {
-        if (GetTickCount64() > end) return false;
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message == WM_QUIT) {
-                PostQuitMessage(static_cast<int>(message.wParam));
-                return done();
-            }
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
+        const ULONGLONG now = GetTickCount64();
+        if (now > end) return false;
+        // The program's own loop step: messages and the watch on Explorer's values.
+        int exitCode = 0;
+        if (!PumpMessagesAndWatch(static_cast<DWORD>(end - now < 10 ? end - now : 10), exitCode)) {
+            PostQuitMessage(exitCode);
+            return done();
         }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
     return true;
 }

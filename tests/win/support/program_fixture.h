@@ -18,7 +18,8 @@ bool IconAlive(HICON icon);
 // it posts and unregisters its class, so that the next run can start afresh.
 void DiscardMainWindow();
 
-// Pumps messages until done() holds or the time is up; returns done().
+// Pumps messages, and the watch on Explorer's values, as the program's loop
+// does, until done() holds or the time is up; returns done().
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 3000);
 
 // Removes a posted WM_QUIT, if any; reports whether there was one and its code.
