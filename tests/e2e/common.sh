@@ -2,7 +2,9 @@
 # They run in the stage of stage.sh (inside tools/wine/wine-session.sh), which gives them a private display,
 # a fresh prefix with a virtual desktop of 800x600 and the https recorder;
 # CTest gives them E2E_BIN (the build folder), E2E_SOURCE and E2E_PORT.
-set -euo pipefail
+# -E: the ERR trap reaches into functions too; without it a command that
+# fails inside a helper ends the test without a word.
+set -Eeuo pipefail
 
 : "${E2E_BIN:?run the end-to-end tests through ctest in their build folder}"
 : "${E2E_RUN:?run the end-to-end tests in the stage of tests/e2e/stage.sh (make test does)}"
@@ -32,7 +34,17 @@ TAB=$'\t'  # between a menu item's text and its shortcut
 
 # ---- reporting ----------------------------------------------------------------
 
-trap 'echo "FAIL: line $LINENO: \"$BASH_COMMAND\" failed"' ERR
+# A command that fails where nothing handles it ends the test: say where,
+# through which helpers, and what the driver's Wine said last. Only the test's
+# own shell reports: a failure inside $(...) is the caller's to judge.
+report_error() {
+  local status=$1 where="line $2" i
+  [ "$BASH_SUBSHELL" -eq 0 ] || return 0
+  for ((i = 1; i < ${#FUNCNAME[@]} - 1; i++)); do where+=" of ${FUNCNAME[i]}(), called at line ${BASH_LINENO[i]}"; done
+  echo "FAIL: $where: \"$3\" failed with status $status"
+  [ ! -s "$WORK/driver.err" ] || sed 's/^/  driver stderr: /' "$WORK/driver.err" | tail -n 5
+}
+trap 'report_error $? $LINENO "$BASH_COMMAND"' ERR
 
 failures=0
 note() { echo "  $*"; }
@@ -74,10 +86,11 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# The driver, with Wine's chatter on stderr dropped; its own output is UTF-8.
+# The driver; its own output is UTF-8. Wine's stderr of the last call is kept
+# for the failure report.
 drv() {
   local status=0
-  WINEDEBUG=-all wine "$DRIVER" "$@" 2>/dev/null | tr -d '\r' || status=$?
+  WINEDEBUG=-all wine "$DRIVER" "$@" 2>"$WORK/driver.err" | tr -d '\r' || status=$?
   return "$status"
 }
 
