@@ -21,7 +21,7 @@ wait_icon_gone() {
 # new_copy_starts: the new copy starts without the already-running notice.
 new_copy_starts() {
   start_veilux
-  wait_main_window 10 || { fail "a new copy did not start"; return; }
+  wait_main_window || { fail "a new copy did not start"; return; }
   if drv msgbox Veilux 1500 >/dev/null; then
     fail "the new copy says it is already running"
     drv msgbox Veilux 1000 dismiss >/dev/null || true

@@ -22,7 +22,7 @@ start_server
 fresh_account
 VEILUX_EXE=$planted/veilux.exe start_veilux WINEDLLOVERRIDES="$overrides"
 wait_main_window || die "no main window after start"
-wait_ready 30 || die "the program does not answer"
+wait_ready || die "the program does not answer"
 wait_requests 1 15 || true
 expect "version file requests (urlmon from System32 did the download)" "$(version_requests)" 1
 [ -e "$marker" ] && fail "the planted urlmon.dll was loaded by $(iconv -f utf-16le -t utf-8 "$marker")" || echo "ok: no marker"

@@ -41,7 +41,7 @@ forget_opened_pages
 start_veilux
 wait_main_window || die "no main window after start"
 tray_point
-wait_ready 30 || die "the program does not answer"
+wait_ready || die "the program does not answer"
 wait_requests 1 15 || true
 expect "version file requests" "$(version_requests)" 1
 if wait_tooltip "$UPDATE_TEXT" 10; then
@@ -79,7 +79,7 @@ serve_version '100\n'
 forget_opened_pages
 start_veilux
 wait_main_window || die "no main window after start"
-wait_ready 30 || die "the program does not answer"
+wait_ready || die "the program does not answer"
 wait_requests 1 15 || true
 expect "version file requests" "$(version_requests)" 1
 sleep 2
@@ -116,7 +116,7 @@ start_server
 fresh_account
 start_veilux
 wait_main_window || die "no main window after start"
-wait_requests 1 15 || die "the program did not ask for the version file"
+wait_requests 1 "$START_SECONDS" || die "the program did not ask for the version file"
 started=$(now_ms)
 if drv ping Veilux 1000 >/dev/null; then
   echo "ok: the window answers while the download hangs ($(($(now_ms) - started)) ms)"
@@ -130,7 +130,7 @@ ends_quickly Exit $WM_COMMAND $IDM_EXIT
 expect "veilux.exe processes after Exit" "$(wait_output 3 0 drv processes veilux.exe)" 0
 start_veilux
 wait_main_window || die "no main window after the second start"
-wait_requests 2 15 || die "the second copy did not ask for the version file"
+wait_requests 2 "$START_SECONDS" || die "the second copy did not ask for the version file"
 ends_quickly WM_CLOSE $WM_CLOSE 0
 expect "veilux.exe processes after WM_CLOSE" "$(wait_output 3 0 drv processes veilux.exe)" 0
 stop_server
@@ -143,10 +143,10 @@ start_server
 WINEDEBUG=-all wine "$VEILUX" --check-update >/dev/null 2>&1 &
 helper=$!
 started_pids+=("$helper")
-wait_requests 1 15 || fail "the helper did not ask for the version file"
+wait_requests 1 "$START_SECONDS" || fail "the helper did not ask for the version file"
 drv mutex VeiluxApp && fail "the helper holds the single-instance mutex" || echo "ok: no mutex while the helper runs"
 expect "program windows while the helper runs" "$(drv windows Veilux | wc -l)" 0
-wait_exit "$helper" 20
+wait_exit "$helper" "$START_SECONDS"
 expect "the helper's exit code after a download" "$EXIT_STATUS" 0
 expect "the file the helper wrote" "$(od -An -c "$TEMP_FILE" 2>/dev/null | tr -s ' ')" " 1 0 1 \r \n"
 stop_server
@@ -161,7 +161,7 @@ start_server
 fresh_account
 start_veilux
 wait_main_window || die "no main window after start"
-wait_requests 1 15 || die "the program did not ask for the version file"
+wait_requests 1 "$START_SECONDS" || die "the program did not ask for the version file"
 asked=$(now_ms)
 drv hotkey hidden
 expect "Alt+. works while the answer is on its way" "$(wait_reg "$KEY_EXPLORER" Hidden "REG_DWORD 1" 2)" "REG_DWORD 1"
