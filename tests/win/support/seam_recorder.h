@@ -65,6 +65,15 @@ struct DownloadCall {
     std::wstring localPath;
 };
 
+struct CreateProcessCall {
+    DWORD flags;
+    DWORD startupFlags;
+    bool inheritHandles;
+    std::wstring commandLine;
+    bool started;
+    bool inAJob;  // before it could run: after its creation or its assignment
+};
+
 class SeamRecorder {
 public:
     SeamRecorder();
@@ -103,6 +112,20 @@ public:
         wchar_t character;
     };
     std::vector<TypedKey> altGrKeys;
+
+    // The update helper's start. The process started is the system's
+    // cmd.exe, ending with exit code 0, or, with helperHangs, never
+    // resumed. A surrounding job that cannot nest refuses a job list and an
+    // assignment, unless the process broke away from it (which the job
+    // allows when breakawayAllowed); a Windows before 10 refuses a job list.
+    bool jobListRefused = false;
+    bool inJobThatCannotNest = false;
+    bool breakawayAllowed = false;
+    bool helperHangs = false;
+    std::vector<CreateProcessCall> createdProcesses;
+    std::vector<HANDLE> helpers;  // duplicates of the processes started, closed with the recorder
+    int assignments = 0;
+    HANDLE processStarted = CreateEventW(nullptr, FALSE, FALSE, nullptr);  // set at each start
 
     std::vector<ShellSettingsCall> shellSettings;
     std::vector<ChangeNotifyCall> changeNotifies;
