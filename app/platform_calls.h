@@ -41,11 +41,11 @@ struct PlatformCalls {
     // no test machine shows (Windows 7, a job that cannot nest).
     BOOL(WINAPI* createProcess)
     (LPCWSTR application, LPWSTR commandLine, LPSECURITY_ATTRIBUTES processAttributes,
-     LPSECURITY_ATTRIBUTES threadAttributes, BOOL inheritHandles, DWORD flags, LPVOID environment,
-     LPCWSTR directory, LPSTARTUPINFOW startup, LPPROCESS_INFORMATION created);
+     LPSECURITY_ATTRIBUTES threadAttributes, BOOL inheritHandles, DWORD flags, LPVOID environment, LPCWSTR directory,
+     LPSTARTUPINFOW startup, LPPROCESS_INFORMATION created);
     BOOL(WINAPI* assignProcessToJob)(HANDLE job, HANDLE process);
-    BOOL(WINAPI* queryJobInformation)(HANDLE job, JOBOBJECTINFOCLASS kind, LPVOID information, DWORD size,
-                                      LPDWORD returned);
+    BOOL(WINAPI* queryJobInformation)
+    (HANDLE job, JOBOBJECTINFOCLASS kind, LPVOID information, DWORD size, LPDWORD returned);
 };
 
 extern PlatformCalls g_platform;

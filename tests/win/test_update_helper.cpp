@@ -23,7 +23,8 @@ DWORD WINAPI RunHelper(void* result) {
 std::vector<DWORD> FlagsAskedFor(const SeamRecorder& seam) {
     std::vector<DWORD> flags;
     for (const auto& call : seam.createdProcesses) {
-        EXPECT_EQ(call.startupFlags & (STARTF_FORCEOFFFEEDBACK | STARTF_FORCEONFEEDBACK), DWORD{STARTF_FORCEOFFFEEDBACK});
+        EXPECT_EQ(call.startupFlags & (STARTF_FORCEOFFFEEDBACK | STARTF_FORCEONFEEDBACK),
+                  DWORD{STARTF_FORCEOFFFEEDBACK});
         EXPECT_FALSE(call.inheritHandles);
         flags.push_back(call.flags);
     }
@@ -45,8 +46,7 @@ TEST(UpdateHelperStart, RunsInsideItsJobFromItsCreationWithoutTheBusyPointer) {
 }
 
 TEST(UpdateHelperStart, StillRunsWhereWindowsRefusesTheJob) {
-    constexpr DWORD list = EXTENDED_STARTUPINFO_PRESENT, suspended = CREATE_SUSPENDED,
-                    away = CREATE_BREAKAWAY_FROM_JOB;
+    constexpr DWORD list = EXTENDED_STARTUPINFO_PRESENT, suspended = CREATE_SUSPENDED, away = CREATE_BREAKAWAY_FROM_JOB;
     const struct {
         const char* where;
         bool jobListRefused, cannotNest, breakawayAllowed;
@@ -57,8 +57,7 @@ TEST(UpdateHelperStart, StillRunsWhereWindowsRefusesTheJob) {
         {"Windows 8.1: no job list", true, false, false, {list, suspended}, 1, true},
         {"a job that cannot nest, breakaway allowed", false, true, true, {list, suspended, list | away}, 1, true},
         {"a job that cannot nest, no breakaway", false, true, false, {list, suspended, 0}, 1, false},
-        {"Windows 7 in a job, breakaway allowed", true, true, true, {list, suspended, list | away, suspended | away}, 2,
-         true},
+        {"Windows 7, breakaway allowed", true, true, true, {list, suspended, list | away, suspended | away}, 2, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.where);

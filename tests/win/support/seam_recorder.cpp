@@ -167,7 +167,8 @@ BOOL WINAPI RecordAssignProcessToJob(HANDLE job, HANDLE process) {
 // The recorder's surrounding job, for the question about this process's own.
 BOOL WINAPI RecordQueryJobInformation(HANDLE job, JOBOBJECTINFOCLASS kind, LPVOID information, DWORD size,
                                       LPDWORD returned) {
-    if (job || !g_recorder->inJobThatCannotNest) return QueryInformationJobObject(job, kind, information, size, returned);
+    if (job || !g_recorder->inJobThatCannotNest)
+        return QueryInformationJobObject(job, kind, information, size, returned);
     if (kind != JobObjectBasicLimitInformation || size < sizeof(JOBOBJECT_BASIC_LIMIT_INFORMATION)) return FALSE;
     auto* limits = static_cast<JOBOBJECT_BASIC_LIMIT_INFORMATION*>(information);
     *limits = {};
@@ -181,11 +182,26 @@ SeamRecorder::SeamRecorder() {
     g_recorder = this;
     // The update helper runs inside the test process: its download is the recorded one.
     g_platform = PlatformCalls{
-        RecordShellSettings,     RecordChangeNotify, RecordNotifyIcon,  RecordShellExecute,     RecordMessageBox,
-        RecordTrackPopupMenu,    RecordDownload,     RunUpdateHelper,   RecordSystemParameters, RecordTickCount,
-        RecordRefreshShellViews, RecordWindowsBuild, RecordMenuAppMode, RecordRegisterHotKey,   TranslateKey,
+        RecordShellSettings,
+        RecordChangeNotify,
+        RecordNotifyIcon,
+        RecordShellExecute,
+        RecordMessageBox,
+        RecordTrackPopupMenu,
+        RecordDownload,
+        RunUpdateHelper,
+        RecordSystemParameters,
+        RecordTickCount,
+        RecordRefreshShellViews,
+        RecordWindowsBuild,
+        RecordMenuAppMode,
+        RecordRegisterHotKey,
+        TranslateKey,
         // The update helper's start in its job.
-        RecordCreateProcess, RecordAssignProcessToJob, RecordQueryJobInformation};
+        RecordCreateProcess,
+        RecordAssignProcessToJob,
+        RecordQueryJobInformation,
+    };
 }
 
 SeamRecorder::~SeamRecorder() {
