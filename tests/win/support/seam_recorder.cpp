@@ -111,68 +111,52 @@ int WINAPI TranslateKey(UINT key, UINT, const BYTE* state, LPWSTR buffer, int si
     return 0;
 }
 
-// Whether the process left the recorder's surrounding job at its creation.
-std::vector<DWORD> g_brokeAway;
+void NoteJob(HANDLE process) {
+    BOOL inAJob = FALSE;
+    IsProcessInJob(process, nullptr, &inAJob);
+    g_recorder->createdProcesses.back().inAJob = inAJob != FALSE;
+}
 
-BOOL WINAPI RecordCreateProcess(LPCWSTR, LPWSTR commandLine, LPSECURITY_ATTRIBUTES, LPSECURITY_ATTRIBUTES,
-                                BOOL inheritHandles, DWORD flags, LPVOID, LPCWSTR, LPSTARTUPINFOW startup,
-                                LPPROCESS_INFORMATION created) {
-    g_recorder->createdProcesses.push_back(
-        {flags, startup->dwFlags, inheritHandles != FALSE, OrEmpty(commandLine), false, false});
-    g_recorder->order.push_back("createProcess");
-    const bool brokeAway = g_recorder->breakawayAllowed && (flags & CREATE_BREAKAWAY_FROM_JOB);
-    const bool jobList = (flags & EXTENDED_STARTUPINFO_PRESENT) != 0;
-    if (jobList && (g_recorder->jobListRefused || (g_recorder->inJobThatCannotNest && !brokeAway))) {
-        SetLastError(ERROR_ACCESS_DENIED);
+BOOL WINAPI RecordCreateProcess(LPCWSTR, LPWSTR, LPSECURITY_ATTRIBUTES, LPSECURITY_ATTRIBUTES, BOOL, DWORD flags,
+                                LPVOID, LPCWSTR, LPSTARTUPINFOW startup, LPPROCESS_INFORMATION created) {
+    SeamRecorder& seam = *g_recorder;
+    seam.createdProcesses.push_back({flags, startup->dwFlags, false});
+    seam.brokeAway = seam.breakawayAllowed && (flags & CREATE_BREAKAWAY_FROM_JOB);
+    if ((flags & EXTENDED_STARTUPINFO_PRESENT) &&
+        (seam.jobListRefused || (seam.inJobThatCannotNest && !seam.brokeAway)))
         return FALSE;
-    }
-    wchar_t system[MAX_PATH] = {};
-    GetSystemDirectoryW(system, MAX_PATH);
-    const std::wstring cmd = std::wstring(system) + L"\\cmd.exe";
-    std::wstring line = L"cmd.exe /c exit 0";
-    const DWORD realFlags = (flags & ~CREATE_BREAKAWAY_FROM_JOB) | (g_recorder->helperHangs ? CREATE_SUSPENDED : 0);
-    if (!CreateProcessW(cmd.c_str(), line.data(), nullptr, nullptr, FALSE, realFlags, nullptr, nullptr, startup,
-                        created))
+    wchar_t cmd[MAX_PATH + 16] = {};
+    GetSystemDirectoryW(cmd, MAX_PATH);
+    wchar_t line[] = L"cmd.exe /c exit 0";
+    const DWORD realFlags = (flags & ~CREATE_BREAKAWAY_FROM_JOB) | (seam.helperHangs ? CREATE_SUSPENDED : 0);
+    if (!CreateProcessW((std::wstring(cmd) + L"\\cmd.exe").c_str(), line, nullptr, nullptr, FALSE, realFlags, nullptr,
+                        nullptr, startup, created))
         return FALSE;
     HANDLE copy = nullptr;
     DuplicateHandle(GetCurrentProcess(), created->hProcess, GetCurrentProcess(), &copy, 0, FALSE,
                     DUPLICATE_SAME_ACCESS);
-    g_recorder->helpers.push_back(copy);
-    if (brokeAway) g_brokeAway.push_back(created->dwProcessId);
-    BOOL inAJob = FALSE;
-    IsProcessInJob(created->hProcess, nullptr, &inAJob);
-    g_recorder->createdProcesses.back().started = true;
-    g_recorder->createdProcesses.back().inAJob = inAJob != FALSE;
-    SetEvent(g_recorder->processStarted);
+    seam.helpers.push_back(copy);
+    NoteJob(created->hProcess);
+    SetEvent(seam.processStarted);
     return TRUE;
 }
 
 BOOL WINAPI RecordAssignProcessToJob(HANDLE job, HANDLE process) {
     ++g_recorder->assignments;
-    g_recorder->order.push_back("assignProcessToJob");
-    const DWORD id = GetProcessId(process);
-    bool brokeAway = false;
-    for (const DWORD left : g_brokeAway) brokeAway = brokeAway || left == id;
-    if (g_recorder->inJobThatCannotNest && !brokeAway) {
-        SetLastError(ERROR_ACCESS_DENIED);
-        return FALSE;
-    }
+    if (g_recorder->inJobThatCannotNest && !g_recorder->brokeAway) return FALSE;
     if (!AssignProcessToJobObject(job, process)) return FALSE;
-    BOOL inAJob = FALSE;
-    IsProcessInJob(process, nullptr, &inAJob);
-    g_recorder->createdProcesses.back().inAJob = inAJob != FALSE;
+    NoteJob(process);
     return TRUE;
 }
 
-// The recorder's surrounding job, for the question about this process's own.
+// The recorder's surrounding job, when it has one, for a question about this process's own.
 BOOL WINAPI RecordQueryJobInformation(HANDLE job, JOBOBJECTINFOCLASS kind, LPVOID information, DWORD size,
                                       LPDWORD returned) {
-    if (job || !g_recorder->inJobThatCannotNest)
+    if (job || !g_recorder->inJobThatCannotNest || kind != JobObjectBasicLimitInformation)
         return QueryInformationJobObject(job, kind, information, size, returned);
-    if (kind != JobObjectBasicLimitInformation || size < sizeof(JOBOBJECT_BASIC_LIMIT_INFORMATION)) return FALSE;
-    auto* limits = static_cast<JOBOBJECT_BASIC_LIMIT_INFORMATION*>(information);
-    *limits = {};
-    limits->LimitFlags = g_recorder->breakawayAllowed ? JOB_OBJECT_LIMIT_BREAKAWAY_OK : 0;
+    *static_cast<JOBOBJECT_BASIC_LIMIT_INFORMATION*>(information) = {};
+    static_cast<JOBOBJECT_BASIC_LIMIT_INFORMATION*>(information)->LimitFlags =
+        g_recorder->breakawayAllowed ? JOB_OBJECT_LIMIT_BREAKAWAY_OK : 0;
     return TRUE;
 }
 
@@ -209,7 +193,6 @@ SeamRecorder::~SeamRecorder() {
         TerminateProcess(helper, 1);
         CloseHandle(helper);
     }
-    g_brokeAway.clear();
     CloseHandle(processStarted);
     g_platform = DefaultPlatformCalls();
     g_recorder = nullptr;

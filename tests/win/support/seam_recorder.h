@@ -68,9 +68,6 @@ struct DownloadCall {
 struct CreateProcessCall {
     DWORD flags;
     DWORD startupFlags;
-    bool inheritHandles;
-    std::wstring commandLine;
-    bool started;
     bool inAJob;  // before it could run: after its creation or its assignment
 };
 
@@ -113,19 +110,19 @@ public:
     };
     std::vector<TypedKey> altGrKeys;
 
-    // The update helper's start. The process started is the system's
-    // cmd.exe, ending with exit code 0, or, with helperHangs, never
-    // resumed. A surrounding job that cannot nest refuses a job list and an
-    // assignment, unless the process broke away from it (which the job
-    // allows when breakawayAllowed); a Windows before 10 refuses a job list.
+    // The update helper's start: the process started is the system's
+    // cmd.exe, ending at once with 0, or, with helperHangs, never resumed.
+    // A Windows before 10 refuses a job list; a surrounding job that cannot
+    // nest refuses it and the assignment, unless the process broke away.
     bool jobListRefused = false;
     bool inJobThatCannotNest = false;
     bool breakawayAllowed = false;
     bool helperHangs = false;
+    bool brokeAway = false;  // the last process created
     std::vector<CreateProcessCall> createdProcesses;
-    std::vector<HANDLE> helpers;  // duplicates of the processes started, closed with the recorder
+    std::vector<HANDLE> helpers;  // of the processes started, ended with the recorder
     int assignments = 0;
-    HANDLE processStarted = CreateEventW(nullptr, FALSE, FALSE, nullptr);  // set at each start
+    HANDLE processStarted = CreateEventW(nullptr, FALSE, FALSE, nullptr);
 
     std::vector<ShellSettingsCall> shellSettings;
     std::vector<ChangeNotifyCall> changeNotifies;
