@@ -165,27 +165,12 @@ BOOL WINAPI RecordQueryJobInformation(HANDLE job, JOBOBJECTINFOCLASS kind, LPVOI
 SeamRecorder::SeamRecorder() {
     g_recorder = this;
     // The update helper runs inside the test process: its download is the recorded one.
-    g_platform = PlatformCalls{
-        RecordShellSettings,
-        RecordChangeNotify,
-        RecordNotifyIcon,
-        RecordShellExecute,
-        RecordMessageBox,
-        RecordTrackPopupMenu,
-        RecordDownload,
-        RunUpdateHelper,
-        RecordSystemParameters,
-        RecordTickCount,
-        RecordRefreshShellViews,
-        RecordWindowsBuild,
-        RecordMenuAppMode,
-        RecordRegisterHotKey,
-        TranslateKey,
-        // The update helper's start in its job.
-        RecordCreateProcess,
-        RecordAssignProcessToJob,
-        RecordQueryJobInformation,
-    };
+    g_platform = PlatformCalls{RecordShellSettings, RecordChangeNotify,       RecordNotifyIcon,
+                               RecordShellExecute,  RecordMessageBox,         RecordTrackPopupMenu,
+                               RecordDownload,      RunUpdateHelper,          RecordSystemParameters,
+                               RecordTickCount,     RecordRefreshShellViews,  RecordWindowsBuild,
+                               RecordMenuAppMode,   RecordRegisterHotKey,     TranslateKey,
+                               RecordCreateProcess, RecordAssignProcessToJob, RecordQueryJobInformation};
 }
 
 SeamRecorder::~SeamRecorder() {
