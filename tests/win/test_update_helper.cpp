@@ -46,6 +46,7 @@ TEST(UpdateHelperStart, InItsJobWhereWindowsAllowsItAndRunsWithoutItElse) {
         }
         EXPECT_EQ(flags, c.flags);
         EXPECT_EQ(seam.assignments, c.assignments);
+        ASSERT_FALSE(seam.createdProcesses.empty());
         EXPECT_EQ(seam.createdProcesses.back().inAJob, c.inAJob);
     }
 }
