@@ -121,9 +121,25 @@ void SetMenuAppMode(int mode) {
 
 PlatformCalls DefaultPlatformCalls() {
     return PlatformCalls{
-        GetSetShellSettings,     SHChangeNotify, Shell_NotifyIconW,      ShellExecuteW,         MessageBoxW,
-        TrackPopupMenu,          DownloadToFile, RunUpdateHelperProcess, SystemParametersInfoW, GetTickCount64,
-        RefreshShellViewsBeside, WindowsBuild,   SetMenuAppMode,         RegisterHotKey,        ToUnicodeEx,
+        GetSetShellSettings,
+        SHChangeNotify,
+        Shell_NotifyIconW,
+        ShellExecuteW,
+        MessageBoxW,
+        TrackPopupMenu,
+        DownloadToFile,
+        RunUpdateHelperProcess,
+        SystemParametersInfoW,
+        GetTickCount64,
+        RefreshShellViewsBeside,
+        WindowsBuild,
+        SetMenuAppMode,
+        RegisterHotKey,
+        ToUnicodeEx,
+        // The update helper's start in its job.
+        CreateProcessW,
+        AssignProcessToJobObject,
+        QueryInformationJobObject,
     };
 }
 

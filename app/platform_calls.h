@@ -36,6 +36,16 @@ struct PlatformCalls {
     // ToUnicodeEx: Wine has no layout with AltGr, so only a stand-in can type with Ctrl+Alt.
     int(WINAPI* toUnicode)(UINT key, UINT scanCode, const BYTE* keyState, LPWSTR buffer, int size, UINT flags,
                            HKL layout);
+
+    // Starting the update helper in its job: Windows refuses the job in ways
+    // no test machine shows (Windows 7, a job that cannot nest).
+    BOOL(WINAPI* createProcess)
+    (LPCWSTR application, LPWSTR commandLine, LPSECURITY_ATTRIBUTES processAttributes,
+     LPSECURITY_ATTRIBUTES threadAttributes, BOOL inheritHandles, DWORD flags, LPVOID environment, LPCWSTR directory,
+     LPSTARTUPINFOW startup, LPPROCESS_INFORMATION created);
+    BOOL(WINAPI* assignProcessToJob)(HANDLE job, HANDLE process);
+    BOOL(WINAPI* queryJobInformation)
+    (HANDLE job, JOBOBJECTINFOCLASS kind, LPVOID information, DWORD size, LPDWORD returned);
 };
 
 extern PlatformCalls g_platform;

@@ -13,8 +13,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR cmdLine, int) {
     bool downloadRunning = false;
     const int exitCode = RunVeilux(instance, &downloadRunning);
     // Everything of the user's is put away by now. The helper still
-    // downloading ends with this process (its job goes with the last handle),
-    // and nothing here is worth waiting for: the process ends at once.
+    // downloading ends with this process (its job goes with the last handle)
+    // or, in no job, just before it; nothing here is worth waiting for.
     if (downloadRunning) {
         StopStartingUpdateHelpers();
         TerminateProcess(GetCurrentProcess(), static_cast<UINT>(exitCode));

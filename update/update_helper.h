@@ -19,11 +19,15 @@ bool IsUpdateHelperCommandLine(const wchar_t* arguments);
 // and returns the exit code. No mutex, no window, no icon, no message box.
 unsigned long RunUpdateHelper();
 
-// Called by a program about to end itself while a check runs: waits until
-// no helper is between its creation and its job, and starts none after.
+// Called by a program about to end itself while a check runs: ends the
+// helper that no job would end with it, and starts none outside a job
+// after (one inside goes with the program's end). Waits only
+// for a start that leaves a helper outside its job for a moment, which
+// Windows 10 and later need not do.
 void StopStartingUpdateHelpers();
 
 // Starts the helper from the program's own file inside a job that ends it
-// when this process ends, waits for it, and returns its exit code
-// (kHelperFailed when it could not be started or ran past its time).
+// when this process ends (or, where no job can take it, without one), waits
+// for it, and returns its exit code (kHelperFailed when it could not be
+// started or ran past its time).
 unsigned long RunUpdateHelperProcess();

@@ -111,18 +111,74 @@ int WINAPI TranslateKey(UINT key, UINT, const BYTE* state, LPWSTR buffer, int si
     return 0;
 }
 
+void NoteJob(HANDLE process) {
+    BOOL inAJob = FALSE;
+    IsProcessInJob(process, nullptr, &inAJob);
+    g_recorder->createdProcesses.back().inAJob = inAJob != FALSE;
+}
+
+BOOL WINAPI RecordCreateProcess(LPCWSTR, LPWSTR, LPSECURITY_ATTRIBUTES, LPSECURITY_ATTRIBUTES, BOOL, DWORD flags,
+                                LPVOID, LPCWSTR, LPSTARTUPINFOW startup, LPPROCESS_INFORMATION created) {
+    SeamRecorder& seam = *g_recorder;
+    seam.createdProcesses.push_back({flags, startup->dwFlags, false});
+    seam.brokeAway = seam.breakawayAllowed && (flags & CREATE_BREAKAWAY_FROM_JOB);
+    if ((flags & EXTENDED_STARTUPINFO_PRESENT) &&
+        (seam.jobListRefused || (seam.inJobThatCannotNest && !seam.brokeAway)))
+        return FALSE;
+    wchar_t cmd[MAX_PATH + 16] = {};
+    GetSystemDirectoryW(cmd, MAX_PATH);
+    wchar_t line[] = L"cmd.exe /c exit 0";
+    const DWORD realFlags = (flags & ~CREATE_BREAKAWAY_FROM_JOB) | (seam.helperHangs ? CREATE_SUSPENDED : 0);
+    if (!CreateProcessW((std::wstring(cmd) + L"\\cmd.exe").c_str(), line, nullptr, nullptr, FALSE, realFlags, nullptr,
+                        nullptr, startup, created))
+        return FALSE;
+    HANDLE copy = nullptr;
+    DuplicateHandle(GetCurrentProcess(), created->hProcess, GetCurrentProcess(), &copy, 0, FALSE,
+                    DUPLICATE_SAME_ACCESS);
+    seam.helpers.push_back(copy);
+    NoteJob(created->hProcess);
+    SetEvent(seam.processStarted);
+    return TRUE;
+}
+
+BOOL WINAPI RecordAssignProcessToJob(HANDLE job, HANDLE process) {
+    ++g_recorder->assignments;
+    if (g_recorder->inJobThatCannotNest && !g_recorder->brokeAway) return FALSE;
+    if (!AssignProcessToJobObject(job, process)) return FALSE;
+    NoteJob(process);
+    return TRUE;
+}
+
+// The recorder's surrounding job, when it has one, for a question about this process's own.
+BOOL WINAPI RecordQueryJobInformation(HANDLE job, JOBOBJECTINFOCLASS kind, LPVOID information, DWORD size,
+                                      LPDWORD returned) {
+    if (job || !g_recorder->inJobThatCannotNest || kind != JobObjectBasicLimitInformation)
+        return QueryInformationJobObject(job, kind, information, size, returned);
+    *static_cast<JOBOBJECT_BASIC_LIMIT_INFORMATION*>(information) = {};
+    static_cast<JOBOBJECT_BASIC_LIMIT_INFORMATION*>(information)->LimitFlags =
+        g_recorder->breakawayAllowed ? JOB_OBJECT_LIMIT_BREAKAWAY_OK : 0;
+    return TRUE;
+}
+
 }  // namespace
 
 SeamRecorder::SeamRecorder() {
     g_recorder = this;
     // The update helper runs inside the test process: its download is the recorded one.
-    g_platform = PlatformCalls{
-        RecordShellSettings,     RecordChangeNotify, RecordNotifyIcon,  RecordShellExecute,     RecordMessageBox,
-        RecordTrackPopupMenu,    RecordDownload,     RunUpdateHelper,   RecordSystemParameters, RecordTickCount,
-        RecordRefreshShellViews, RecordWindowsBuild, RecordMenuAppMode, RecordRegisterHotKey,   TranslateKey};
+    g_platform = PlatformCalls{RecordShellSettings, RecordChangeNotify,       RecordNotifyIcon,
+                               RecordShellExecute,  RecordMessageBox,         RecordTrackPopupMenu,
+                               RecordDownload,      RunUpdateHelper,          RecordSystemParameters,
+                               RecordTickCount,     RecordRefreshShellViews,  RecordWindowsBuild,
+                               RecordMenuAppMode,   RecordRegisterHotKey,     TranslateKey,
+                               RecordCreateProcess, RecordAssignProcessToJob, RecordQueryJobInformation};
 }
 
 SeamRecorder::~SeamRecorder() {
+    for (HANDLE helper : helpers) {
+        TerminateProcess(helper, 1);
+        CloseHandle(helper);
+    }
+    CloseHandle(processStarted);
     g_platform = DefaultPlatformCalls();
     g_recorder = nullptr;
 }

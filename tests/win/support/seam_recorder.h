@@ -65,6 +65,12 @@ struct DownloadCall {
     std::wstring localPath;
 };
 
+struct CreateProcessCall {
+    DWORD flags;
+    DWORD startupFlags;
+    bool inAJob;  // before it could run: after its creation or its assignment
+};
+
 class SeamRecorder {
 public:
     SeamRecorder();
@@ -103,6 +109,20 @@ public:
         wchar_t character;
     };
     std::vector<TypedKey> altGrKeys;
+
+    // The update helper's start: the process started is the system's
+    // cmd.exe, ending at once with 0, or, with helperHangs, never resumed.
+    // A Windows before 10 refuses a job list; a surrounding job that cannot
+    // nest refuses it and the assignment, unless the process broke away.
+    bool jobListRefused = false;
+    bool inJobThatCannotNest = false;
+    bool breakawayAllowed = false;
+    bool helperHangs = false;
+    bool brokeAway = false;  // the last process created
+    std::vector<CreateProcessCall> createdProcesses;
+    std::vector<HANDLE> helpers;  // of the processes started, ended with the recorder
+    int assignments = 0;
+    HANDLE processStarted = CreateEventW(nullptr, FALSE, FALSE, nullptr);
 
     std::vector<ShellSettingsCall> shellSettings;
     std::vector<ChangeNotifyCall> changeNotifies;
