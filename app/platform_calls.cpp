@@ -3,6 +3,7 @@
 #include <urlmon.h>
 
 #include "explorer/shell_views.h"
+#include "ui/display_scale.h"
 #include "update/update_helper.h"
 
 namespace {
@@ -124,6 +125,8 @@ PlatformCalls DefaultPlatformCalls() {
         GetSetShellSettings,     SHChangeNotify, Shell_NotifyIconW,      ShellExecuteW,         MessageBoxW,
         TrackPopupMenu,          DownloadToFile, RunUpdateHelperProcess, SystemParametersInfoW, GetTickCount64,
         RefreshShellViewsBeside, WindowsBuild,   SetMenuAppMode,         RegisterHotKey,        ToUnicodeEx,
+        // Drawing at the screen's resolution.
+        DpiOfWindow,
     };
 }
 

@@ -36,6 +36,11 @@ struct PlatformCalls {
     // ToUnicodeEx: Wine has no layout with AltGr, so only a stand-in can type with Ctrl+Alt.
     int(WINAPI* toUnicode)(UINT key, UINT scanCode, const BYTE* keyState, LPWSTR buffer, int size, UINT flags,
                            HKL layout);
+
+    // Drawing at the screen's resolution. A window's DPI: under Wine it is one
+    // for every process and never changes, so only a stand-in can move a
+    // window to another scale.
+    UINT (*windowDpi)(HWND window);
 };
 
 extern PlatformCalls g_platform;

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "app/platform_calls.h"
+#include "ui/display_scale.h"
 #include "update/update_helper.h"
 
 namespace {
@@ -111,6 +112,9 @@ int WINAPI TranslateKey(UINT key, UINT, const BYTE* state, LPWSTR buffer, int si
     return 0;
 }
 
+// Drawing at the screen's resolution.
+UINT RecordWindowDpi(HWND window) { return g_recorder->dpi ? g_recorder->dpi : DpiOfWindow(window); }
+
 }  // namespace
 
 SeamRecorder::SeamRecorder() {
@@ -119,7 +123,9 @@ SeamRecorder::SeamRecorder() {
     g_platform = PlatformCalls{
         RecordShellSettings,     RecordChangeNotify, RecordNotifyIcon,  RecordShellExecute,     RecordMessageBox,
         RecordTrackPopupMenu,    RecordDownload,     RunUpdateHelper,   RecordSystemParameters, RecordTickCount,
-        RecordRefreshShellViews, RecordWindowsBuild, RecordMenuAppMode, RecordRegisterHotKey,   TranslateKey};
+        RecordRefreshShellViews, RecordWindowsBuild, RecordMenuAppMode, RecordRegisterHotKey,   TranslateKey,
+        // Drawing at the screen's resolution.
+        RecordWindowDpi};
 }
 
 SeamRecorder::~SeamRecorder() {

@@ -103,6 +103,9 @@ public:
         wchar_t character;
     };
     std::vector<TypedKey> altGrKeys;
+    // Drawing at the screen's resolution: the DPI every window reports, 0 for
+    // the real one.
+    UINT dpi = 0;
 
     std::vector<ShellSettingsCall> shellSettings;
     std::vector<ChangeNotifyCall> changeNotifies;
