@@ -1,7 +1,9 @@
 #include "ui/window_parts.h"
 
-HFONT CreateWindowFont() {
-    return CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+#include "ui/display_scale.h"
+
+HFONT CreateWindowFont(UINT dpi) {
+    return CreateFontW(-ScaleFrom96(12, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                        CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"Segoe UI");
 }
 

@@ -559,3 +559,62 @@ TEST_F(Selector, OpeningAndClosingFiftyTimesLeavesNoBitmapOrFont) {
     }
     EXPECT_EQ(alive, 0);
 }
+
+// Every size is scaled from its 96-DPI value: opened at 150 % the window is
+// 1.5 times as large, with the font and the pictures drawn for 150 %; moved
+// to 200 % and to 125 % it takes Windows' rectangle and lays itself out again.
+TEST_F(Selector, WindowControlsFontAndPicturesFollowTheScale) {
+    const auto bitmapWidth = [this](int id) {
+        return BitmapInfo(reinterpret_cast<HBITMAP>(SendMessageW(Child(id), STM_GETIMAGE, IMAGE_BITMAP, 0))).bmWidth;
+    };
+    const auto fontHeight = [this] {
+        LOGFONTW logFont = {};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Child(IDOK), WM_GETFONT, 0, 0)), sizeof logFont, &logFont);
+        return logFont.lfHeight;
+    };
+    // Run with the prefix at 144 DPI, the window reads the real DPI.
+    const HDC screen = GetDC(nullptr);
+    if (GetDeviceCaps(screen, LOGPIXELSY) != 144) seam.dpi = 144;
+    ReleaseDC(nullptr, screen);
+    const HWND window = Open();
+    ASSERT_NE(window, nullptr);
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    EXPECT_EQ(rect.right - rect.left, 480);
+    EXPECT_EQ(rect.bottom - rect.top, 323);
+    EXPECT_EQ(rect.left, (GetSystemMetrics(SM_CXSCREEN) - 480) / 2);
+    const RECT ok = ChildRect(Child(IDOK));
+    EXPECT_EQ(ok.left, 75);
+    EXPECT_EQ(ok.top, 165);
+    EXPECT_EQ(ok.right, 225);
+    EXPECT_EQ(ok.bottom, 203);
+    EXPECT_EQ(ChildRect(Child(kDonateLinkId)).right, 480);
+    EXPECT_EQ(fontHeight(), -18);
+    EXPECT_EQ(bitmapWidth(kHomeLinkId), 24);
+    EXPECT_EQ(bitmapWidth(kDonateLinkId), 150);
+    EXPECT_EQ(ChildRect(Child(kMakerLinkId)).bottom, 267);
+
+    const auto oldFont = reinterpret_cast<HGDIOBJ>(SendMessageW(Child(IDOK), WM_GETFONT, 0, 0));
+    const HGDIOBJ oldPicture = GetPropW(Child(kHomeLinkId), L"VeiluxLinkBitmap");
+    RECT suggested = {40, 30, 680, 460};
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+    GetWindowRect(window, &rect);
+    EXPECT_EQ(rect.left, 40);
+    EXPECT_EQ(rect.right - rect.left, 640);
+    EXPECT_EQ(rect.bottom - rect.top, 430);
+    EXPECT_EQ(ChildRect(Child(IDCANCEL)).left, 320);
+    EXPECT_EQ(ChildRect(Child(kHomeLinkId)).right, 556);
+    EXPECT_EQ(fontHeight(), -24);
+    EXPECT_EQ(bitmapWidth(kHomeLinkId), 32);
+    EXPECT_EQ(bitmapWidth(kMakerLinkId), 64);
+    EXPECT_EQ(GetObjectType(oldFont), 0u);  // the replaced font and picture are gone
+    EXPECT_EQ(GetObjectType(oldPicture), 0u);
+
+    // 125 %: the 1.5x drawing brought down to 20 px.
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(120, 120), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(bitmapWidth(kHomeLinkId), 20);
+    EXPECT_EQ(BitmapInfo(reinterpret_cast<HBITMAP>(SendMessageW(Child(kHomeLinkId), STM_GETIMAGE, IMAGE_BITMAP, 0)))
+                  .bmHeight,
+              20);
+    EXPECT_EQ(fontHeight(), -15);
+}
