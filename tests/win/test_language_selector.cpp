@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -13,7 +14,9 @@
 #include "app/app_state.h"
 #include "app/web_endpoints.h"
 #include "explorer/settings_store.h"
+#include "i18n/catalog.h"
 #include "i18n/language.h"
+#include "i18n/ui_strings.h"
 #include "support/program_fixture.h"
 #include "ui/png_image.h"
 #include "ui/settings_window.h"
@@ -617,4 +620,50 @@ TEST_F(Selector, WindowControlsFontAndPicturesFollowTheScale) {
                   .bmHeight,
               20);
     EXPECT_EQ(fontHeight(), -15);
+}
+
+// No text is cut, in any language, at 100, 125, 150 and 200 %: each one is
+// measured in its control's font against the room its control leaves it
+// inside the window (the check box and the list keep room for their box and
+// arrow, a push button for its edges).
+TEST_F(Selector, EveryTextFitsAtEveryScale) {
+    for (const UINT dpi : {96u, 120u, 144u, 192u}) {
+        seam.dpi = dpi;
+        for (const LanguageInfo& language : kLanguages) {
+            SCOPED_TRACE(testing::Message() << dpi << " DPI, " << testing::PrintToString(std::wstring(language.code)));
+            StoreString(kSettingsKeyPath, L"Lang", language.code);
+            const HWND window = Open();
+            ASSERT_NE(window, nullptr);
+            RECT client = {};
+            GetClientRect(window, &client);
+            const HDC dc = GetDC(window);
+            SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(Child(IDOK), WM_GETFONT, 0, 0)));
+            const auto width = [dc](const std::wstring& text) {
+                SIZE size = {};
+                GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+                return static_cast<int>(size.cx);
+            };
+            const auto room = [&client](HWND control, int kept) {
+                const RECT rect = ChildRect(control);
+                return static_cast<int>(std::min(rect.right, client.right) - rect.left) - kept;
+            };
+            const HWND label = FindWindowExW(window, nullptr, L"Static", nullptr);
+            EXPECT_LE(width(TextOf(label)), room(label, 0)) << testing::PrintToString(TextOf(label));
+            const HWND box = Child(kRunAtStartupId);
+            EXPECT_LE(width(TextOf(box)), room(box, MulDiv(20, static_cast<int>(dpi), 96)))
+                << testing::PrintToString(TextOf(box));
+            for (int id : {IDOK, IDCANCEL})
+                EXPECT_LE(width(TextOf(Child(id))), room(Child(id), MulDiv(12, static_cast<int>(dpi), 96)))
+                    << testing::PrintToString(TextOf(Child(id)));
+            const HWND list = Child(kLanguageListId);
+            for (int i = 0; i < 10; ++i) {
+                wchar_t item[64] = {};
+                SendMessageW(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item));
+                EXPECT_LE(width(item), room(list, MulDiv(24, static_cast<int>(dpi), 96)));
+            }
+            EXPECT_EQ(TextOf(label), UiText(MessageKey::SelectorTitle));  // the texts of the language measured
+            ReleaseDC(window, dc);
+            DestroyWindow(window);
+        }
+    }
 }
