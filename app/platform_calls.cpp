@@ -121,6 +121,7 @@ void SetMenuAppMode(int mode) {
 }  // namespace
 
 PlatformCalls DefaultPlatformCalls() {
+    // clang-format off
     return PlatformCalls{
         GetSetShellSettings,     SHChangeNotify, Shell_NotifyIconW,      ShellExecuteW,         MessageBoxW,
         TrackPopupMenu,          DownloadToFile, RunUpdateHelperProcess, SystemParametersInfoW, GetTickCount64,
@@ -128,6 +129,7 @@ PlatformCalls DefaultPlatformCalls() {
         // Drawing at the screen's resolution.
         DpiOfWindow,
     };
+    // clang-format on
 }
 
 PlatformCalls g_platform = DefaultPlatformCalls();

@@ -52,7 +52,7 @@ private:
     // NIM_ADD with these flags, and NIM_MODIFY to tell whether a failed add got the icon in after all.
     bool AddWithFlags(UINT flags);
     // The small-icon size at the DPI that the owner window is drawn at.
-    int IconSizeNow() const;
+    [[nodiscard]] int IconSizeNow() const;
     // Loads this picture at this size and puts it in place of the one held; false when it cannot be loaded.
     bool ReplaceIcon(int resourceId, int size);
 

@@ -28,7 +28,8 @@ UINT DpiOfWindow(HWND window) {
 }
 
 void AdjustWindowRectForDpi(RECT& frame, DWORD style, UINT dpi) {
-    static const auto forDpi = User32Function<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)>("AdjustWindowRectExForDpi");
+    static const auto forDpi =
+        User32Function<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)>("AdjustWindowRectExForDpi");
     if (forDpi && forDpi(&frame, style, FALSE, 0, dpi)) return;
     AdjustWindowRectEx(&frame, style, FALSE, 0);
 }

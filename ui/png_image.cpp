@@ -69,8 +69,10 @@ HBITMAP LoadPngBitmapAt(WORD id, int width, int height) {
     stream->Release();
     if (!image) return nullptr;
 
-    UINT imageWidth = 0, imageHeight = 0;
-    if (status == Gdiplus::Ok && width > 0 && height > 0 && gdip::GdipGetImageWidth(image, &imageWidth) == Gdiplus::Ok &&
+    UINT imageWidth = 0;
+    UINT imageHeight = 0;
+    if (status == Gdiplus::Ok && width > 0 && height > 0 &&
+        gdip::GdipGetImageWidth(image, &imageWidth) == Gdiplus::Ok &&
         gdip::GdipGetImageHeight(image, &imageHeight) == Gdiplus::Ok &&
         (imageWidth != static_cast<UINT>(width) || imageHeight != static_cast<UINT>(height))) {
         Gdiplus::GpBitmap* resized = Resized(image, width, height);

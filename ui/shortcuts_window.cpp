@@ -8,11 +8,11 @@
 
 #include "app/app_state.h"
 #include "app/hotkeys.h"
+#include "app/platform_calls.h"
 #include "app/system_look.h"
 #include "i18n/catalog.h"
 #include "i18n/ui_strings.h"
 #include "res/resource.h"
-#include "app/platform_calls.h"
 #include "ui/display_scale.h"
 #include "ui/window_parts.h"
 #include "veilux_version.h"
@@ -118,10 +118,9 @@ ShortcutsLayout MeasureLayout(HFONT font, UINT dpi) {
     const HGDIOBJ old = SelectObject(dc, font);
     for (const MessageKey key : kLabels) layout.rowWidth = std::max(layout.rowWidth, TextWidth(dc, UiText(key)));
     for (const MessageKey key : kStatusTexts) layout.rowWidth = std::max(layout.rowWidth, TextWidth(dc, UiText(key)));
-    layout.defaultsWidth = std::max(layout.defaultsWidth, TextWidth(dc, UiText(MessageKey::ShortcutsDefaults)) +
-                                                              ScaleFrom96(kButtonPadding, dpi));
-    layout.rowWidth =
-        std::max(layout.rowWidth, layout.defaultsWidth + 2 * ScaleFrom96(kButtonGap + kButtonWidth, dpi));
+    layout.defaultsWidth = std::max(
+        layout.defaultsWidth, TextWidth(dc, UiText(MessageKey::ShortcutsDefaults)) + ScaleFrom96(kButtonPadding, dpi));
+    layout.rowWidth = std::max(layout.rowWidth, layout.defaultsWidth + 2 * ScaleFrom96(kButtonGap + kButtonWidth, dpi));
     SelectObject(dc, old);
     ReleaseDC(nullptr, dc);
     return layout;
@@ -135,7 +134,8 @@ bool LayOutControls(HWND window, ShortcutsControls& controls, UINT dpi, SIZE& si
     if (!font) return false;
     const ShortcutsLayout layout = MeasureLayout(font, dpi);
     const auto at = [dpi](int pixels) { return ScaleFrom96(pixels, dpi); };
-    const int left = at(kMargin), rowWidth = layout.rowWidth;
+    const int left = at(kMargin);
+    const int rowWidth = layout.rowWidth;
     for (int i = 0; i < kShortcutCount; ++i) {
         const int top = 14 + i * 72;
         MoveWindow(controls.labels[i], left, at(top), rowWidth, at(18), TRUE);
@@ -163,7 +163,8 @@ bool LayOutControls(HWND window, ShortcutsControls& controls, UINT dpi, SIZE& si
 // Each control is made empty; LayOutControls puts it at the place of the window's DPI.
 bool BuildControls(HWND window, ShortcutsControls& controls) {
     for (int i = 0; i < kShortcutCount; ++i) {
-        controls.labels[i] = CreateChild(window, 0, L"STATIC", UiText(kLabels[i]), WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, 0);
+        controls.labels[i] =
+            CreateChild(window, 0, L"STATIC", UiText(kLabels[i]), WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, 0);
         controls.fields[i] = CreateChild(window, WS_EX_CLIENTEDGE, HOTKEY_CLASSW, nullptr,
                                          WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 0, 0, kFieldIds[i]);
         controls.statuses[i] = CreateChild(window, 0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, kStatusIds[i]);
@@ -197,8 +198,7 @@ void OnDpiChanged(HWND window, WPARAM wParam, LPARAM lParam) {
     if (!controls || !LayOutControls(window, *controls, HIWORD(wParam), size)) return;
     const auto* suggested = reinterpret_cast<const RECT*>(lParam);
     if (suggested)
-        SetWindowPos(window, nullptr, suggested->left, suggested->top, size.cx, size.cy,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(window, nullptr, suggested->left, suggested->top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void FreeControls(HWND window) {

@@ -616,9 +616,9 @@ TEST_F(Selector, WindowControlsFontAndPicturesFollowTheScale) {
     // 125 %: the 1.5x drawing brought down to 20 px.
     SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(120, 120), reinterpret_cast<LPARAM>(&suggested));
     EXPECT_EQ(bitmapWidth(kHomeLinkId), 20);
-    EXPECT_EQ(BitmapInfo(reinterpret_cast<HBITMAP>(SendMessageW(Child(kHomeLinkId), STM_GETIMAGE, IMAGE_BITMAP, 0)))
-                  .bmHeight,
-              20);
+    EXPECT_EQ(
+        BitmapInfo(reinterpret_cast<HBITMAP>(SendMessageW(Child(kHomeLinkId), STM_GETIMAGE, IMAGE_BITMAP, 0))).bmHeight,
+        20);
     EXPECT_EQ(fontHeight(), -15);
 }
 

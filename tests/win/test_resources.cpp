@@ -116,10 +116,10 @@ TEST(Resources, PngImagesHaveTheirSizesAndChannels) {
         int id;
         PngSize expected;
     } images[] = {
-        {IDB_LINK_HOME, {16, 16, 6}},       {IDB_LINK_CAMERA, {16, 16, 6}},      {IDB_MAKER_LOGO, {32, 32, 2}},
-        {IDB_DONATE, {100, 30, 2}},         {IDB_LINK_HOME_150, {24, 24, 6}},    {IDB_LINK_CAMERA_150, {24, 24, 6}},
-        {IDB_MAKER_LOGO_150, {48, 48, 2}},  {IDB_DONATE_150, {150, 45, 2}},      {IDB_LINK_HOME_200, {32, 32, 6}},
-        {IDB_LINK_CAMERA_200, {32, 32, 6}}, {IDB_MAKER_LOGO_200, {64, 64, 2}},   {IDB_DONATE_200, {200, 60, 2}},
+        {IDB_LINK_HOME, {16, 16, 6}},       {IDB_LINK_CAMERA, {16, 16, 6}},    {IDB_MAKER_LOGO, {32, 32, 2}},
+        {IDB_DONATE, {100, 30, 2}},         {IDB_LINK_HOME_150, {24, 24, 6}},  {IDB_LINK_CAMERA_150, {24, 24, 6}},
+        {IDB_MAKER_LOGO_150, {48, 48, 2}},  {IDB_DONATE_150, {150, 45, 2}},    {IDB_LINK_HOME_200, {32, 32, 6}},
+        {IDB_LINK_CAMERA_200, {32, 32, 6}}, {IDB_MAKER_LOGO_200, {64, 64, 2}}, {IDB_DONATE_200, {200, 60, 2}},
     };
     for (const auto& image : images) {
         SCOPED_TRACE(image.id);

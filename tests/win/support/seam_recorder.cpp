@@ -120,11 +120,11 @@ UINT RecordWindowDpi(HWND window) { return g_recorder->dpi ? g_recorder->dpi : D
 SeamRecorder::SeamRecorder() {
     g_recorder = this;
     // The update helper runs inside the test process: its download is the recorded one.
+    // The last row: drawing at the screen's resolution.
     g_platform = PlatformCalls{
         RecordShellSettings,     RecordChangeNotify, RecordNotifyIcon,  RecordShellExecute,     RecordMessageBox,
         RecordTrackPopupMenu,    RecordDownload,     RunUpdateHelper,   RecordSystemParameters, RecordTickCount,
         RecordRefreshShellViews, RecordWindowsBuild, RecordMenuAppMode, RecordRegisterHotKey,   TranslateKey,
-        // Drawing at the screen's resolution.
         RecordWindowDpi};
 }
 
