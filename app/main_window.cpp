@@ -157,6 +157,13 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         if (g_app.controller) RefreshFolderWindows();
         return 0;
     case WM_TIMER: OnTimer(wParam); return 0;
+    // A new display scale: the tray's picture is loaded at the new small-icon
+    // size. Windows tells the hidden window by WM_DPICHANGED, and by
+    // WM_DISPLAYCHANGE where the primary screen's scale changed.
+    case WM_DPICHANGED:
+    case WM_DISPLAYCHANGE:
+        if (TrayIconShown()) g_app.tray->FollowDisplayScale();
+        return 0;
     default: break;
     }
     if (message == TaskbarCreatedMessage() && message != 0) {

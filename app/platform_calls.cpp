@@ -3,6 +3,7 @@
 #include <urlmon.h>
 
 #include "explorer/shell_views.h"
+#include "ui/display_scale.h"
 #include "update/update_helper.h"
 
 namespace {
@@ -140,6 +141,8 @@ PlatformCalls DefaultPlatformCalls() {
         CreateProcessW,
         AssignProcessToJobObject,
         QueryInformationJobObject,
+        // Drawing at the screen's resolution.
+        DpiOfWindow,
     };
 }
 

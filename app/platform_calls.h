@@ -46,6 +46,10 @@ struct PlatformCalls {
     BOOL(WINAPI* assignProcessToJob)(HANDLE job, HANDLE process);
     BOOL(WINAPI* queryJobInformation)
     (HANDLE job, JOBOBJECTINFOCLASS kind, LPVOID information, DWORD size, LPDWORD returned);
+    // Drawing at the screen's resolution. A window's DPI: under Wine it is one
+    // for every process and never changes, so only a stand-in can move a
+    // window to another scale.
+    UINT (*windowDpi)(HWND window);
 };
 
 extern PlatformCalls g_platform;

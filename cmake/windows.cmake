@@ -93,6 +93,19 @@ if(CMAKE_CROSSCOMPILING)
   set_tests_properties(real_user_settings_kept PROPERTIES FIXTURES_CLEANUP real_user_settings RESOURCE_LOCK wine_prefix)
 endif()
 
+# The tray icon and the settings window once more with the prefix at 144 DPI
+# (150 %), where Wine gives every process that DPI.
+if(CMAKE_CROSSCOMPILING)
+  add_test(NAME test_tray_icon_at_144_dpi
+    COMMAND bash ${CMAKE_SOURCE_DIR}/tests/win/at_dpi.sh 144 $<TARGET_FILE:test_tray_icon>
+            --gtest_filter=Tray.IconIsLoadedAtTheSmallIconSizeOfTheDisplayScale:Tray.TheMainWindowHearsOfANewScale)
+  add_test(NAME test_language_selector_at_144_dpi
+    COMMAND bash ${CMAKE_SOURCE_DIR}/tests/win/at_dpi.sh 144 $<TARGET_FILE:test_language_selector>
+            --gtest_filter=Selector.WindowControlsFontAndPicturesFollowTheScale)
+  set_tests_properties(test_tray_icon_at_144_dpi test_language_selector_at_144_dpi PROPERTIES
+    RESOURCE_LOCK wine_prefix TIMEOUT 300 FIXTURES_REQUIRED real_user_settings)
+endif()
+
 # Opens the settings window in one language, for tools/previews/shoot-selector.sh.
 add_executable(selector_preview WIN32 tools/previews/selector_preview.cpp res/veilux.rc)
 target_link_libraries(selector_preview PRIVATE veilux_win)

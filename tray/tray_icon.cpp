@@ -8,15 +8,18 @@
 #include "i18n/ui_strings.h"
 #include "tray/commands.h"
 #include "tray/tray_view.h"
+#include "ui/display_scale.h"
 
 namespace {
 
 constexpr UINT kAddFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_INFO;
 
-// Each icon is loaded as the caller's own handle (no LR_SHARED), so it can be destroyed.
-HICON LoadStateIcon(int resourceId) {
+// Each icon is loaded as the caller's own handle (no LR_SHARED), so it can be
+// destroyed. At the size the shell draws it, the icon's own frame of that
+// size is taken and not shrunk or stretched by the shell.
+HICON LoadStateIcon(int resourceId, int size) {
     return static_cast<HICON>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR));
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
 }
 
 // Copies text into a fixed field, cutting it at the field's size.
@@ -39,14 +42,28 @@ bool TrayIcon::Create(HWND owner) {
     nid.uID = TRAY_ICON_ID;
     nid.uFlags = kAddFlags;
     nid.uCallbackMessage = WM_TRAYICON;
-    currentIcon = LoadStateIcon(kIconHiddenFilesHidden);
-    if (!currentIcon) {
+    if (!ReplaceIcon(kIconHiddenFilesHidden, IconSizeNow())) {
         ownerWindow = nullptr;
         std::memset(&nid, 0, sizeof nid);
         return false;
     }
-    nid.hIcon = currentIcon;
     created = true;
+    return true;
+}
+
+// The notification area draws its icons at the small-icon size of the
+// taskbar's DPI, which is the primary screen's, where the hidden owner sits.
+int TrayIcon::IconSizeNow() const { return SmallIconSizeForDpi(g_platform.windowDpi(ownerWindow)); }
+
+bool TrayIcon::ReplaceIcon(int resourceId, int size) {
+    HICON icon = LoadStateIcon(resourceId, size);
+    if (!icon) return false;
+    // Exactly one handle is held: the one replaced goes at once.
+    if (currentIcon) DestroyIcon(currentIcon);
+    currentIcon = icon;
+    nid.hIcon = icon;
+    shownIconId_ = resourceId;
+    iconSize_ = size;
     return true;
 }
 
@@ -61,8 +78,24 @@ bool TrayIcon::AddWithFlags(UINT flags) {
 
 bool TrayIcon::Add() { return AddWithFlags(kAddFlags); }
 
-// The current picture and tooltip; the last balloon is not shown again.
-bool TrayIcon::AddAgain() { return AddWithFlags(NIF_MESSAGE | NIF_ICON | NIF_TIP); }
+// The current picture and tooltip; the last balloon is not shown again. A
+// new taskbar also comes after a change of the display scale: the picture
+// is loaded again at the size of the new one first.
+bool TrayIcon::AddAgain() {
+    if (!created) return false;
+    const int size = IconSizeNow();
+    if (size != iconSize_) ReplaceIcon(shownIconId_, size);  // failing, the old picture is shown
+    return AddWithFlags(NIF_MESSAGE | NIF_ICON | NIF_TIP);
+}
+
+bool TrayIcon::FollowDisplayScale() {
+    if (!created) return false;
+    const int size = IconSizeNow();
+    if (size == iconSize_ || !ReplaceIcon(shownIconId_, size)) return false;
+    nid.uFlags = NIF_ICON;
+    g_platform.notifyIcon(NIM_MODIFY, &nid);
+    return true;
+}
 
 void TrayIcon::Update(bool hiddenVisible, bool includeSystemFiles) {
     if (!created) return;
@@ -71,11 +104,7 @@ void TrayIcon::Update(bool hiddenVisible, bool includeSystemFiles) {
     g_platform.notifyIcon(NIM_MODIFY, &nid);
 
     // Loaded afresh even when the picture stays, so exactly one handle is held.
-    HICON icon = LoadStateIcon(StateIconId(hiddenVisible));
-    if (!icon) return;
-    if (currentIcon) DestroyIcon(currentIcon);
-    currentIcon = icon;
-    nid.hIcon = icon;
+    if (!ReplaceIcon(StateIconId(hiddenVisible), IconSizeNow())) return;
     nid.uFlags = NIF_ICON;
     g_platform.notifyIcon(NIM_MODIFY, &nid);
 }
@@ -95,6 +124,8 @@ void TrayIcon::Remove() {
     g_platform.notifyIcon(NIM_DELETE, &nid);
     if (currentIcon) DestroyIcon(currentIcon);
     currentIcon = nullptr;
+    shownIconId_ = 0;
+    iconSize_ = 0;
     ownerWindow = nullptr;
     std::memset(&nid, 0, sizeof nid);
     created = false;

@@ -24,6 +24,9 @@ public:
     bool AddAgain();
     // Shows the state by tooltip and picture.
     void Update(bool hiddenVisible, bool includeSystemFiles);
+    // Loads the picture again at the small-icon size of the taskbar's DPI
+    // when that size has changed (a new display scale); true when it had.
+    bool FollowDisplayScale();
     // Shows a balloon; a click on it opens the download page when opensDownloadPage.
     void ShowBalloon(const wchar_t* title, const wchar_t* text, bool opensDownloadPage);
     // The right-click menu, built afresh from the state and the current language,
@@ -48,4 +51,11 @@ public:
 private:
     // NIM_ADD with these flags, and NIM_MODIFY to tell whether a failed add got the icon in after all.
     bool AddWithFlags(UINT flags);
+    // The small-icon size at the DPI that the owner window is drawn at.
+    [[nodiscard]] int IconSizeNow() const;
+    // Loads this picture at this size and puts it in place of the one held; false when it cannot be loaded.
+    bool ReplaceIcon(int resourceId, int size);
+
+    int shownIconId_ = 0;  // the picture held, a resource id
+    int iconSize_ = 0;  // its width and height in pixels
 };

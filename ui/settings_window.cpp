@@ -14,6 +14,7 @@
 #include "i18n/language.h"
 #include "i18n/ui_strings.h"
 #include "res/resource.h"
+#include "ui/display_scale.h"
 #include "ui/png_image.h"
 #include "ui/window_parts.h"
 #include "veilux_version.h"
@@ -24,6 +25,28 @@ constexpr int kWindowWidth = 320;
 constexpr int kWindowHeight = 215;
 constexpr DWORD kWindowStyle = WS_VISIBLE | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kImageLinkStyle = WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_BITMAP;
+
+// Where each control sits, in client pixels at 96 DPI; at any other DPI each
+// number is scaled.
+struct Place {
+    int x, y, width, height;
+};
+constexpr Place kLabelPlace = {20, 25, 200, 20};
+constexpr Place kListPlace = {20, 45, 250, 100};  // the drop-down part included
+constexpr Place kRunAtStartupPlace = {21, 75, 300, 25};
+constexpr Place kAcceptPlace = {50, 110, 100, 25};
+constexpr Place kCancelPlace = {160, 110, 100, 25};
+// The image links, in the order of ImageLinks: the 1x picture's id and its place.
+struct LinkPicture {
+    WORD pngId;
+    Place place;
+};
+constexpr LinkPicture kLinkPictures[4] = {
+    {IDB_LINK_HOME, {262, 10, 16, 16}},
+    {IDB_LINK_CAMERA, {282, 10, 16, 16}},
+    {IDB_MAKER_LOGO, {2, 146, 32, 32}},
+    {IDB_DONATE, {220, 145, 100, 30}},
+};
 
 HINSTANCE ProgramModule() { return GetModuleHandleW(nullptr); }
 
@@ -38,17 +61,84 @@ HWND ImageLinks(const SelectorControls& controls, int index) {
 
 // Static controls do not own the bitmaps they are given; and one that made
 // its own copy (a bitmap with alpha under visual styles) hands that copy back
-// when the image is replaced. Both are freed with the window.
+// when the image is replaced. Both are freed with the window, or when a new
+// scale brings a new picture.
+void ReleaseLinkBitmap(HWND link) {
+    const auto given = reinterpret_cast<HBITMAP>(GetPropW(link, L"VeiluxLinkBitmap"));
+    const auto shown = reinterpret_cast<HBITMAP>(SendMessageW(link, STM_SETIMAGE, IMAGE_BITMAP, 0));
+    RemovePropW(link, L"VeiluxLinkBitmap");
+    if (shown && shown != given) DeleteObject(shown);
+    if (given) DeleteObject(given);
+}
+
 void ReleaseLinkBitmaps(const SelectorControls& controls) {
+    for (int i = 0; i < 4; ++i)
+        if (const HWND link = ImageLinks(controls, i)) ReleaseLinkBitmap(link);
+}
+
+// The picture drawn for the scale of this DPI, at the link's size there.
+// Without its picture the link stays blank but clickable.
+void ShowLinkPicture(HWND link, const LinkPicture& picture, UINT dpi) {
+    ReleaseLinkBitmap(link);
+    const int scale = ImageScaleForDpi(dpi);
+    const int offset = scale == 200 ? IDB_SCALED_200_OFFSET : scale == 150 ? IDB_SCALED_150_OFFSET : 0;
+    const HBITMAP bitmap = LoadPngBitmapAt(static_cast<WORD>(picture.pngId + offset),
+                                           ScaleFrom96(picture.place.width, dpi),
+                                           ScaleFrom96(picture.place.height, dpi));
+    if (!bitmap) return;
+    SetPropW(link, L"VeiluxLinkBitmap", bitmap);
+    SendMessageW(link, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
+}
+
+void MoveTo(HWND control, const Place& place, UINT dpi) {
+    if (!control) return;
+    MoveWindow(control, ScaleFrom96(place.x, dpi), ScaleFrom96(place.y, dpi), ScaleFrom96(place.width, dpi),
+               ScaleFrom96(place.height, dpi), TRUE);
+}
+
+// Puts every control at its place for this DPI, with the font and the
+// pictures of that scale. The font is replaced only once the controls have
+// the new one.
+bool LayOutControls(HWND window, SelectorControls& controls, UINT dpi) {
+    const HFONT font = CreateWindowFont(dpi);
+    if (!font) return false;
+    const HWND accept = GetDlgItem(window, IDOK);
+    const HWND cancel = GetDlgItem(window, IDCANCEL);
+    MoveTo(controls.label, kLabelPlace, dpi);
+    MoveTo(controls.languageList, kListPlace, dpi);
+    MoveTo(controls.runAtStartup, kRunAtStartupPlace, dpi);
+    MoveTo(accept, kAcceptPlace, dpi);
+    MoveTo(cancel, kCancelPlace, dpi);
+    for (HWND control : {controls.label, controls.languageList, controls.runAtStartup, accept, cancel})
+        if (control) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    if (controls.font) DeleteObject(controls.font);
+    controls.font = font;
     for (int i = 0; i < 4; ++i) {
         const HWND link = ImageLinks(controls, i);
         if (!link) continue;
-        const auto given = reinterpret_cast<HBITMAP>(GetPropW(link, L"VeiluxLinkBitmap"));
-        const auto shown = reinterpret_cast<HBITMAP>(SendMessageW(link, STM_SETIMAGE, IMAGE_BITMAP, 0));
-        RemovePropW(link, L"VeiluxLinkBitmap");
-        if (shown && shown != given) DeleteObject(shown);
-        if (given) DeleteObject(given);
+        // A bitmap control takes its picture's size: the picture first, then the place.
+        ShowLinkPicture(link, kLinkPictures[i], dpi);
+        MoveTo(link, kLinkPictures[i].place, dpi);
     }
+    return true;
+}
+
+// The window's outer size at this DPI, centred on the primary screen.
+void CentreOnScreen(HWND window, UINT dpi) {
+    const int width = ScaleFrom96(kWindowWidth, dpi);
+    const int height = ScaleFrom96(kWindowHeight, dpi);
+    SetWindowPos(window, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Moved to a screen of another scale: Windows suggests the rectangle that
+// keeps the window's place and size there; the contents follow.
+void OnDpiChanged(HWND window, WPARAM wParam, LPARAM lParam) {
+    const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+    if (suggested)
+        SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (SelectorControls* controls = ControlsOf(window)) LayOutControls(window, *controls, HIWORD(wParam));
 }
 
 void FreeControls(HWND window) {
@@ -104,7 +194,11 @@ void BringToFront(HWND window) {
 LRESULT OnCreate(HWND window) {
     auto* controls = new SelectorControls{};
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(controls));
-    if (BuildSelectorControls(window, *controls)) return 0;
+    if (BuildSelectorControls(window, *controls)) {
+        // Made at the DPI of the screen it opens on, sized for it there.
+        CentreOnScreen(window, g_platform.windowDpi(window));
+        return 0;
+    }
     // NOLINTNEXTLINE(clang-analyzer-cplusplus.NewDeleteLeaks): freed through the window's data, out of its sight
     FreeControls(window);
     return -1;
@@ -180,10 +274,10 @@ bool IsSelectorDialogMessage(MSG& message) {
     return IsDialogMessageW(window, &message) != FALSE;
 }
 
+// Each control is made at its 96-DPI place; LayOutControls then puts it at
+// the place of the window's DPI.
 bool BuildSelectorControls(HWND window, SelectorControls& controls) {
-    controls.font = CreateWindowFont();
-    if (!controls.font) return false;
-
+    const UINT dpi = g_platform.windowDpi(window);
     controls.label =
         CreateChild(window, L"STATIC", UiText(MessageKey::SelectorTitle), WS_CHILD | WS_VISIBLE, 20, 25, 200, 20, 0);
     if (!controls.label) return false;
@@ -212,17 +306,17 @@ bool BuildSelectorControls(HWND window, SelectorControls& controls) {
     if (controls.tooltip)
         SetWindowPos(controls.tooltip, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
-    controls.makerLink = CreateImageLink(window, 2, 146, 32, 32, IDB_MAKER_LOGO, kMakerLinkId,
-                                         UiText(MessageKey::LinkGoToMaker), controls.tooltip);
-    controls.homeLink = CreateImageLink(window, 262, 10, 16, 16, IDB_LINK_HOME, kHomeLinkId,
-                                        UiText(MessageKey::LinkGoToApp), controls.tooltip);
-    controls.instagramLink = CreateImageLink(window, 282, 10, 16, 16, IDB_LINK_CAMERA, kInstagramLinkId,
+    // The pictures come with the layout, at the window's scale.
+    controls.makerLink =
+        CreateImageLink(window, 2, 146, 32, 32, 0, kMakerLinkId, UiText(MessageKey::LinkGoToMaker), controls.tooltip);
+    controls.homeLink =
+        CreateImageLink(window, 262, 10, 16, 16, 0, kHomeLinkId, UiText(MessageKey::LinkGoToApp), controls.tooltip);
+    controls.instagramLink = CreateImageLink(window, 282, 10, 16, 16, 0, kInstagramLinkId,
                                              UiText(MessageKey::LinkInstagram), controls.tooltip);
-    controls.donateLink = CreateImageLink(window, 220, 145, 100, 30, IDB_DONATE, kDonateLinkId,
-                                          UiText(MessageKey::LinkDonate), controls.tooltip);
+    controls.donateLink =
+        CreateImageLink(window, 220, 145, 100, 30, 0, kDonateLinkId, UiText(MessageKey::LinkDonate), controls.tooltip);
 
-    for (HWND control : {controls.label, controls.languageList, controls.runAtStartup, accept, cancel})
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(controls.font), TRUE);
+    if (!LayOutControls(window, controls, dpi)) return false;
     FillLanguageList(controls.languageList);
     return true;
 }
@@ -231,8 +325,9 @@ HWND CreateImageLink(HWND parent, int x, int y, int width, int height, WORD pngI
                      const wchar_t* tooltipText, HWND tooltip) {
     const HWND link = CreateChild(parent, L"STATIC", L"", kImageLinkStyle, x, y, width, height, controlId);
     if (!link) return nullptr;
-    // Without its picture the link stays blank but clickable.
-    if (const HBITMAP bitmap = LoadPngBitmap(pngId)) {
+    // Without its picture the link stays blank but clickable; 0 leaves it
+    // blank until the window's layout gives it the picture of its scale.
+    if (const HBITMAP bitmap = pngId ? LoadPngBitmap(pngId) : nullptr) {
         SetPropW(link, L"VeiluxLinkBitmap", bitmap);
         SendMessageW(link, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
     }
@@ -288,6 +383,7 @@ LRESULT CALLBACK SelectorWindowProc(HWND window, UINT message, WPARAM wParam, LP
     case WM_CREATE: return OnCreate(window);
     case WM_DESTROY: OnDestroy(window); return 0;
     case WM_CLOSE: DestroyWindow(window); return 0;
+    case WM_DPICHANGED: OnDpiChanged(window, wParam, lParam); return 0;
     // The dialog manager asks which button is the default one: Enter pressed
     // on a control that is not a push button presses it.
     case DM_GETDEFID: return MAKELONG(IDOK, DC_HASDEFID);

@@ -8,10 +8,12 @@
 
 #include "app/app_state.h"
 #include "app/hotkeys.h"
+#include "app/platform_calls.h"
 #include "app/system_look.h"
 #include "i18n/catalog.h"
 #include "i18n/ui_strings.h"
 #include "res/resource.h"
+#include "ui/display_scale.h"
 #include "ui/window_parts.h"
 #include "veilux_version.h"
 
@@ -102,69 +104,101 @@ int TextWidth(HDC dc, const wchar_t* text) {
 }
 
 // The widths the current language's texts need in the window's font: the
-// rows (labels, notes, the row of buttons) and the Defaults button.
+// rows (labels, notes, the row of buttons) and the Defaults button. The
+// font is that of the window's DPI, and so are the widths.
 struct ShortcutsLayout {
-    int rowWidth = kMinRowWidth;
-    int defaultsWidth = kMinDefaultsWidth;
+    int rowWidth = 0;
+    int defaultsWidth = 0;
 };
 
-ShortcutsLayout MeasureLayout(HFONT font) {
-    ShortcutsLayout layout;
+ShortcutsLayout MeasureLayout(HFONT font, UINT dpi) {
+    ShortcutsLayout layout{ScaleFrom96(kMinRowWidth, dpi), ScaleFrom96(kMinDefaultsWidth, dpi)};
     const HDC dc = GetDC(nullptr);
     if (!dc) return layout;
     const HGDIOBJ old = SelectObject(dc, font);
     for (const MessageKey key : kLabels) layout.rowWidth = std::max(layout.rowWidth, TextWidth(dc, UiText(key)));
     for (const MessageKey key : kStatusTexts) layout.rowWidth = std::max(layout.rowWidth, TextWidth(dc, UiText(key)));
-    layout.defaultsWidth =
-        std::max(layout.defaultsWidth, TextWidth(dc, UiText(MessageKey::ShortcutsDefaults)) + kButtonPadding);
-    layout.rowWidth = std::max(layout.rowWidth, layout.defaultsWidth + 2 * (kButtonGap + kButtonWidth));
+    layout.defaultsWidth = std::max(
+        layout.defaultsWidth, TextWidth(dc, UiText(MessageKey::ShortcutsDefaults)) + ScaleFrom96(kButtonPadding, dpi));
+    layout.rowWidth = std::max(layout.rowWidth, layout.defaultsWidth + 2 * ScaleFrom96(kButtonGap + kButtonWidth, dpi));
     SelectObject(dc, old);
     ReleaseDC(nullptr, dc);
     return layout;
 }
 
-bool BuildControls(HWND window, ShortcutsControls& controls) {
-    controls.font = CreateWindowFont();
-    if (!controls.font) return false;
-    const ShortcutsLayout layout = MeasureLayout(controls.font);
+// Every control at its place for this DPI in that DPI's font, and the width
+// the rows need; the font is replaced only once the controls have the new one.
+// The window's outer size for that client area comes back in size.
+bool LayOutControls(HWND window, ShortcutsControls& controls, UINT dpi, SIZE& size) {
+    const HFONT font = CreateWindowFont(dpi);
+    if (!font) return false;
+    const ShortcutsLayout layout = MeasureLayout(font, dpi);
+    const auto at = [dpi](int pixels) { return ScaleFrom96(pixels, dpi); };
+    const int left = at(kMargin);
     const int rowWidth = layout.rowWidth;
     for (int i = 0; i < kShortcutCount; ++i) {
         const int top = 14 + i * 72;
+        MoveWindow(controls.labels[i], left, at(top), rowWidth, at(18), TRUE);
+        MoveWindow(controls.fields[i], left, at(top + 20), rowWidth, at(24), TRUE);
+        MoveWindow(controls.statuses[i], left, at(top + 46), rowWidth, at(18), TRUE);
+    }
+    const int buttonWidth = at(kButtonWidth);
+    const int cancelLeft = left + rowWidth - buttonWidth;
+    const int okLeft = cancelLeft - at(kButtonGap) - buttonWidth;
+    MoveWindow(GetDlgItem(window, kShortcutDefaultsId), left, at(162), layout.defaultsWidth, at(25), TRUE);
+    MoveWindow(GetDlgItem(window, IDOK), okLeft, at(162), buttonWidth, at(25), TRUE);
+    MoveWindow(GetDlgItem(window, IDCANCEL), cancelLeft, at(162), buttonWidth, at(25), TRUE);
+    for (HWND control : {controls.labels[0], controls.fields[0], controls.statuses[0], controls.labels[1],
+                         controls.fields[1], controls.statuses[1], GetDlgItem(window, kShortcutDefaultsId),
+                         GetDlgItem(window, IDOK), GetDlgItem(window, IDCANCEL)})
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    if (controls.font) DeleteObject(controls.font);
+    controls.font = font;
+    RECT frame = {0, 0, rowWidth + 2 * left, at(kClientHeight)};
+    AdjustWindowRectForDpi(frame, kWindowStyle, dpi);
+    size = {frame.right - frame.left, frame.bottom - frame.top};
+    return true;
+}
+
+// Each control is made empty; LayOutControls puts it at the place of the window's DPI.
+bool BuildControls(HWND window, ShortcutsControls& controls) {
+    for (int i = 0; i < kShortcutCount; ++i) {
         controls.labels[i] =
-            CreateChild(window, 0, L"STATIC", UiText(kLabels[i]), WS_CHILD | WS_VISIBLE, kMargin, top, rowWidth, 18, 0);
+            CreateChild(window, 0, L"STATIC", UiText(kLabels[i]), WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, 0);
         controls.fields[i] = CreateChild(window, WS_EX_CLIENTEDGE, HOTKEY_CLASSW, nullptr,
-                                         WS_CHILD | WS_VISIBLE | WS_TABSTOP, kMargin, top + 20, rowWidth, 24,
-                                         kFieldIds[i]);
-        controls.statuses[i] = CreateChild(window, 0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, kMargin, top + 46,
-                                           rowWidth, 18, kStatusIds[i]);
+                                         WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 0, 0, kFieldIds[i]);
+        controls.statuses[i] = CreateChild(window, 0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, kStatusIds[i]);
         if (!controls.labels[i] || !controls.fields[i] || !controls.statuses[i]) return false;
         // A key alone or with Shift alone is shown as typed; OK refuses it and says why.
         SendMessageW(controls.fields[i], HKM_SETHOTKEY, g_app.shortcuts[i].word, 0);
         ShowStatus(controls, i, ShortcutTaken(i));
     }
     const HWND defaults = CreateChild(window, 0, L"BUTTON", UiText(MessageKey::ShortcutsDefaults),
-                                      WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, kMargin, 162,
-                                      layout.defaultsWidth, 25, kShortcutDefaultsId);
-    const int cancelLeft = kMargin + rowWidth - kButtonWidth;
-    const int okLeft = cancelLeft - kButtonGap - kButtonWidth;
+                                      WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0, 0,
+                                      kShortcutDefaultsId);
     const HWND ok = CreateChild(window, 0, L"BUTTON", UiText(MessageKey::SelectorAccept),
-                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, okLeft, 162, kButtonWidth, 25,
-                                IDOK);
+                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 0, 0, 0, IDOK);
     const HWND cancel = CreateChild(window, 0, L"BUTTON", UiText(MessageKey::SelectorCancel),
-                                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, cancelLeft, 162, kButtonWidth,
-                                    25, IDCANCEL);
+                                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0, 0, IDCANCEL);
     if (!defaults || !ok || !cancel) return false;
-    for (HWND control : {controls.labels[0], controls.fields[0], controls.statuses[0], controls.labels[1],
-                         controls.fields[1], controls.statuses[1], defaults, ok, cancel})
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(controls.font), TRUE);
-    // The window takes the width its rows need, centred on the screen.
-    RECT frame = {0, 0, rowWidth + 2 * kMargin, kClientHeight};
-    AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    SetWindowPos(window, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    // The window takes the width its rows need, centred on the screen, at
+    // the DPI of the screen it opens on.
+    SIZE size = {};
+    if (!LayOutControls(window, controls, g_platform.windowDpi(window), size)) return false;
+    SetWindowPos(window, nullptr, (GetSystemMetrics(SM_CXSCREEN) - size.cx) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - size.cy) / 2, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
     return true;
+}
+
+// Moved to a screen of another scale: the window stays where Windows
+// suggests and takes the size its texts need in the new font.
+void OnDpiChanged(HWND window, WPARAM wParam, LPARAM lParam) {
+    ShortcutsControls* controls = ControlsOf(window);
+    SIZE size = {};
+    if (!controls || !LayOutControls(window, *controls, HIWORD(wParam), size)) return;
+    const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+    if (suggested)
+        SetWindowPos(window, nullptr, suggested->left, suggested->top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void FreeControls(HWND window) {
@@ -321,6 +355,7 @@ LRESULT CALLBACK ShortcutsWindowProc(HWND window, UINT message, WPARAM wParam, L
     case WM_CREATE: return OnCreate(window);
     case WM_DESTROY: OnDestroy(window); return 0;
     case WM_CLOSE: DestroyWindow(window); return 0;
+    case WM_DPICHANGED: OnDpiChanged(window, wParam, lParam); return 0;
     case WM_ACTIVATE:
         if (OnActivate(window, wParam)) return 0;
         break;

@@ -1,8 +1,11 @@
 #include "ui/window_parts.h"
 
-HFONT CreateWindowFont() {
-    return CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"Segoe UI");
+#include "ui/display_scale.h"
+
+HFONT CreateWindowFont(UINT dpi) {
+    return CreateFontW(-ScaleFrom96(12, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                       L"Segoe UI");
 }
 
 void ShowDefaultButton(HWND window, std::initializer_list<int> buttonIds) {

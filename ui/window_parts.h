@@ -6,8 +6,9 @@
 
 #include <initializer_list>
 
-// 9-point Segoe UI, as the windows' controls use; null when it cannot be had.
-HFONT CreateWindowFont();
+// 9-point Segoe UI, as the windows' controls use, for a window drawn at this
+// DPI (12 pixels high at 96); null when it cannot be had.
+HFONT CreateWindowFont(UINT dpi);
 
 // As in a dialog box: the push button with the focus carries the default
 // frame, and OK does again once the focus moves on, so Enter presses the

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -13,7 +14,9 @@
 #include "app/app_state.h"
 #include "app/web_endpoints.h"
 #include "explorer/settings_store.h"
+#include "i18n/catalog.h"
 #include "i18n/language.h"
+#include "i18n/ui_strings.h"
 #include "support/program_fixture.h"
 #include "ui/png_image.h"
 #include "ui/settings_window.h"
@@ -558,4 +561,109 @@ TEST_F(Selector, OpeningAndClosingFiftyTimesLeavesNoBitmapOrFont) {
         if (GetObjectType(object) != 0) ++alive;
     }
     EXPECT_EQ(alive, 0);
+}
+
+// Every size is scaled from its 96-DPI value: opened at 150 % the window is
+// 1.5 times as large, with the font and the pictures drawn for 150 %; moved
+// to 200 % and to 125 % it takes Windows' rectangle and lays itself out again.
+TEST_F(Selector, WindowControlsFontAndPicturesFollowTheScale) {
+    const auto bitmapWidth = [this](int id) {
+        return BitmapInfo(reinterpret_cast<HBITMAP>(SendMessageW(Child(id), STM_GETIMAGE, IMAGE_BITMAP, 0))).bmWidth;
+    };
+    const auto fontHeight = [this] {
+        LOGFONTW logFont = {};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Child(IDOK), WM_GETFONT, 0, 0)), sizeof logFont, &logFont);
+        return logFont.lfHeight;
+    };
+    // Run with the prefix at 144 DPI, the window reads the real DPI.
+    const HDC screen = GetDC(nullptr);
+    if (GetDeviceCaps(screen, LOGPIXELSY) != 144) seam.dpi = 144;
+    ReleaseDC(nullptr, screen);
+    const HWND window = Open();
+    ASSERT_NE(window, nullptr);
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    EXPECT_EQ(rect.right - rect.left, 480);
+    EXPECT_EQ(rect.bottom - rect.top, 323);
+    EXPECT_EQ(rect.left, (GetSystemMetrics(SM_CXSCREEN) - 480) / 2);
+    const RECT ok = ChildRect(Child(IDOK));
+    EXPECT_EQ(ok.left, 75);
+    EXPECT_EQ(ok.top, 165);
+    EXPECT_EQ(ok.right, 225);
+    EXPECT_EQ(ok.bottom, 203);
+    EXPECT_EQ(ChildRect(Child(kDonateLinkId)).right, 480);
+    EXPECT_EQ(fontHeight(), -18);
+    EXPECT_EQ(bitmapWidth(kHomeLinkId), 24);
+    EXPECT_EQ(bitmapWidth(kDonateLinkId), 150);
+    EXPECT_EQ(ChildRect(Child(kMakerLinkId)).bottom, 267);
+
+    const auto oldFont = reinterpret_cast<HGDIOBJ>(SendMessageW(Child(IDOK), WM_GETFONT, 0, 0));
+    const HGDIOBJ oldPicture = GetPropW(Child(kHomeLinkId), L"VeiluxLinkBitmap");
+    RECT suggested = {40, 30, 680, 460};
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+    GetWindowRect(window, &rect);
+    EXPECT_EQ(rect.left, 40);
+    EXPECT_EQ(rect.right - rect.left, 640);
+    EXPECT_EQ(rect.bottom - rect.top, 430);
+    EXPECT_EQ(ChildRect(Child(IDCANCEL)).left, 320);
+    EXPECT_EQ(ChildRect(Child(kHomeLinkId)).right, 556);
+    EXPECT_EQ(fontHeight(), -24);
+    EXPECT_EQ(bitmapWidth(kHomeLinkId), 32);
+    EXPECT_EQ(bitmapWidth(kMakerLinkId), 64);
+    EXPECT_EQ(GetObjectType(oldFont), 0u);  // the replaced font and picture are gone
+    EXPECT_EQ(GetObjectType(oldPicture), 0u);
+
+    // 125 %: the 1.5x drawing brought down to 20 px.
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(120, 120), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(bitmapWidth(kHomeLinkId), 20);
+    EXPECT_EQ(
+        BitmapInfo(reinterpret_cast<HBITMAP>(SendMessageW(Child(kHomeLinkId), STM_GETIMAGE, IMAGE_BITMAP, 0))).bmHeight,
+        20);
+    EXPECT_EQ(fontHeight(), -15);
+}
+
+// No text is cut, in any language, at 100, 125, 150 and 200 %: each one is
+// measured in its control's font against the room its control leaves it
+// inside the window (the check box and the list keep room for their box and
+// arrow, a push button for its edges).
+TEST_F(Selector, EveryTextFitsAtEveryScale) {
+    for (const UINT dpi : {96u, 120u, 144u, 192u}) {
+        seam.dpi = dpi;
+        for (const LanguageInfo& language : kLanguages) {
+            SCOPED_TRACE(testing::Message() << dpi << " DPI, " << testing::PrintToString(std::wstring(language.code)));
+            StoreString(kSettingsKeyPath, L"Lang", language.code);
+            const HWND window = Open();
+            ASSERT_NE(window, nullptr);
+            RECT client = {};
+            GetClientRect(window, &client);
+            const HDC dc = GetDC(window);
+            SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(Child(IDOK), WM_GETFONT, 0, 0)));
+            const auto width = [dc](const std::wstring& text) {
+                SIZE size = {};
+                GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+                return static_cast<int>(size.cx);
+            };
+            const auto room = [&client](HWND control, int kept) {
+                const RECT rect = ChildRect(control);
+                return static_cast<int>(std::min(rect.right, client.right) - rect.left) - kept;
+            };
+            const HWND label = FindWindowExW(window, nullptr, L"Static", nullptr);
+            EXPECT_LE(width(TextOf(label)), room(label, 0)) << testing::PrintToString(TextOf(label));
+            const HWND box = Child(kRunAtStartupId);
+            EXPECT_LE(width(TextOf(box)), room(box, MulDiv(20, static_cast<int>(dpi), 96)))
+                << testing::PrintToString(TextOf(box));
+            for (int id : {IDOK, IDCANCEL})
+                EXPECT_LE(width(TextOf(Child(id))), room(Child(id), MulDiv(12, static_cast<int>(dpi), 96)))
+                    << testing::PrintToString(TextOf(Child(id)));
+            const HWND list = Child(kLanguageListId);
+            for (int i = 0; i < 10; ++i) {
+                wchar_t item[64] = {};
+                SendMessageW(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item));
+                EXPECT_LE(width(item), room(list, MulDiv(24, static_cast<int>(dpi), 96)));
+            }
+            EXPECT_EQ(TextOf(label), UiText(MessageKey::SelectorTitle));  // the texts of the language measured
+            ReleaseDC(window, dc);
+            DestroyWindow(window);
+        }
+    }
 }

@@ -71,14 +71,15 @@ std::vector<int> IconGroupSizes(int id, std::vector<int>* bitCounts = nullptr) {
 
 TEST(Resources, IconGroupsHoldTheirSizesIn32BitColour) {
     std::vector<int> appBits;
-    EXPECT_EQ(IconGroupSizes(IDI_APP, &appBits), (std::vector<int>{256, 48, 32, 24}));
+    // A frame of its own for the tray's size at 100, 125, 150, 200, 250, 300 and 400 %.
+    EXPECT_EQ(IconGroupSizes(IDI_APP, &appBits), (std::vector<int>{256, 64, 48, 40, 32, 24, 20, 16}));
     for (int bits : appBits) EXPECT_EQ(bits, 32);
     std::vector<int> trayBits;
-    EXPECT_EQ(IconGroupSizes(IDI_TRAY_VISIBLE, &trayBits), (std::vector<int>{48, 32, 24}));
+    EXPECT_EQ(IconGroupSizes(IDI_TRAY_VISIBLE, &trayBits), (std::vector<int>{64, 48, 40, 32, 24, 20, 16}));
     for (int bits : trayBits) EXPECT_EQ(bits, 32);
 
-    for (int pixels : {16, 24, 32, 48, 256}) CheckIcon(IDI_APP, pixels);
-    for (int pixels : {16, 24, 32, 48}) CheckIcon(IDI_TRAY_VISIBLE, pixels);
+    for (int pixels : {16, 20, 24, 32, 40, 48, 64, 256}) CheckIcon(IDI_APP, pixels);
+    for (int pixels : {16, 20, 24, 32, 40, 48, 64}) CheckIcon(IDI_TRAY_VISIBLE, pixels);
 }
 
 TEST(Resources, TheTwoIconsLookDifferentAtTraySize) {
@@ -115,10 +116,10 @@ TEST(Resources, PngImagesHaveTheirSizesAndChannels) {
         int id;
         PngSize expected;
     } images[] = {
-        {IDB_LINK_HOME, {16, 16, 6}},
-        {IDB_LINK_CAMERA, {16, 16, 6}},
-        {IDB_MAKER_LOGO, {32, 32, 2}},
-        {IDB_DONATE, {100, 30, 2}},
+        {IDB_LINK_HOME, {16, 16, 6}},       {IDB_LINK_CAMERA, {16, 16, 6}},    {IDB_MAKER_LOGO, {32, 32, 2}},
+        {IDB_DONATE, {100, 30, 2}},         {IDB_LINK_HOME_150, {24, 24, 6}},  {IDB_LINK_CAMERA_150, {24, 24, 6}},
+        {IDB_MAKER_LOGO_150, {48, 48, 2}},  {IDB_DONATE_150, {150, 45, 2}},    {IDB_LINK_HOME_200, {32, 32, 6}},
+        {IDB_LINK_CAMERA_200, {32, 32, 6}}, {IDB_MAKER_LOGO_200, {64, 64, 2}}, {IDB_DONATE_200, {200, 60, 2}},
     };
     for (const auto& image : images) {
         SCOPED_TRACE(image.id);
@@ -131,7 +132,7 @@ TEST(Resources, PngImagesHaveTheirSizesAndChannels) {
     EXPECT_EQ(FindResourceW(nullptr, MAKEINTRESOURCEW(204), L"PNG"), nullptr);
 }
 
-TEST(Resources, ManifestAsksForCommonControls6AsInvokerAndGdiScaling) {
+TEST(Resources, ManifestAsksForCommonControls6AsInvokerAndPerMonitorAwareness) {
     HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(1), RT_MANIFEST);
     ASSERT_NE(found, nullptr);
     const auto* bytes = static_cast<const char*>(LockResource(LoadResource(nullptr, found)));
@@ -139,13 +140,16 @@ TEST(Resources, ManifestAsksForCommonControls6AsInvokerAndGdiScaling) {
     EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
     EXPECT_NE(manifest.find("Microsoft.Windows.Common-Controls"), std::string::npos);
     EXPECT_NE(manifest.find("version=\"6.0.0.0\""), std::string::npos);
-    // Sharp text at any scaling, every size still in 96-DPI pixels; Windows
-    // ignores the element silently in any other namespace.
-    EXPECT_NE(
-        manifest.find("<gdiScaling xmlns=\"http://schemas.microsoft.com/SMI/2017/WindowsSettings\">true</gdiScaling>"),
-        std::string::npos);
-    EXPECT_EQ(manifest.find("dpiAware"), std::string::npos);
-    EXPECT_EQ(manifest.find("dpiAwareness"), std::string::npos);
+    // Drawn at each screen's resolution, with the older forms where Windows
+    // has no Per-Monitor V2; Windows ignores an element silently in any
+    // other namespace. Bitmap stretching by GDI would blur what is now sharp.
+    EXPECT_NE(manifest.find("<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">"
+                            "PerMonitorV2, PerMonitor</dpiAwareness>"),
+              std::string::npos);
+    EXPECT_NE(manifest.find("<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">"
+                            "true/pm</dpiAware>"),
+              std::string::npos);
+    EXPECT_EQ(manifest.find("gdiScaling"), std::string::npos);
 }
 
 TEST(Resources, VersionRecordNamesVeilux100) {

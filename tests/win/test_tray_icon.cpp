@@ -3,15 +3,28 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 #include "app/app_state.h"
+#include "app/main_window.h"
 #include "i18n/language.h"
 #include "support/program_fixture.h"
 #include "tray/commands.h"
 #include "tray/tray_icon.h"
 
 namespace {
+
+// The width and height of an icon's colour bitmap, 0 when there is none.
+int IconPixels(HICON icon) {
+    ICONINFO info = {};
+    if (!GetIconInfo(icon, &info)) return 0;
+    BITMAP colour = {};
+    const int read = info.hbmColor ? GetObjectW(info.hbmColor, sizeof colour, &colour) : 0;
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    if (info.hbmMask) DeleteObject(info.hbmMask);
+    return read && colour.bmWidth == colour.bmHeight ? colour.bmWidth : 0;
+}
 
 class Tray : public ProgramTest {
 protected:
@@ -239,4 +252,56 @@ TEST_F(Tray, MenuHoldsElevenEnabledItemsInTheCurrentLanguage) {
     tray.ShowContextMenu(false, true, false, false);
     ASSERT_EQ(seam.popupMenus.size(), 1u);
     EXPECT_EQ(seam.popupMenus[0].items[10].text, L"Выход");
+}
+
+// The shell draws the icon at its small-icon size: the handle is of exactly
+// that size, at the DPI the process runs at (this test also runs with the
+// prefix at 144 DPI) and after a change of scale.
+TEST_F(Tray, IconIsLoadedAtTheSmallIconSizeOfTheDisplayScale) {
+    TrayIcon tray;
+    CreateAndAdd(tray);
+    EXPECT_EQ(IconPixels(tray.currentIcon), GetSystemMetrics(SM_CXSMICON));
+    tray.Update(true, false);
+    EXPECT_EQ(IconPixels(tray.currentIcon), GetSystemMetrics(SM_CXSMICON));
+    EXPECT_FALSE(tray.FollowDisplayScale());  // the same scale: nothing loaded, nothing sent
+    EXPECT_EQ(seam.notifyIcons.size(), 2u);
+
+    // 200 %: the picture of the state at 32 px, the old handle gone.
+    seam.notifyIcons.clear();
+    seam.dpi = 192;
+    const HICON old = tray.currentIcon;
+    EXPECT_TRUE(tray.FollowDisplayScale());
+    EXPECT_EQ(IconPixels(tray.currentIcon), 32);
+    EXPECT_TRUE(IconShowsVisibleFiles(tray.currentIcon));
+    EXPECT_FALSE(IconAlive(old));
+    ASSERT_EQ(seam.notifyIcons.size(), 1u);
+    EXPECT_EQ(seam.notifyIcons[0].message, DWORD{NIM_MODIFY});
+    EXPECT_EQ(seam.notifyIcons[0].data.uFlags, UINT{NIF_ICON});
+    EXPECT_EQ(seam.notifyIcons[0].data.hIcon, tray.currentIcon);
+
+    // A new taskbar after a change to 125 %: added again with the 20 px frame,
+    // and modified where the icon is still there.
+    seam.notifyIcons.clear();
+    seam.dpi = 120;
+    seam.notifyIconAddResult = FALSE;
+    EXPECT_TRUE(tray.AddAgain());
+    ASSERT_EQ(seam.notifyIcons.size(), 2u);
+    EXPECT_EQ(seam.notifyIcons[0].message, DWORD{NIM_ADD});
+    EXPECT_EQ(seam.notifyIcons[1].message, DWORD{NIM_MODIFY});
+    EXPECT_EQ(seam.notifyIcons[0].data.hIcon, tray.currentIcon);
+    EXPECT_EQ(IconPixels(tray.currentIcon), 20);
+    EXPECT_TRUE(IconShowsVisibleFiles(tray.currentIcon));
+}
+
+TEST_F(Tray, TheMainWindowHearsOfANewScale) {
+    g_app.tray = std::make_unique<TrayIcon>();
+    CreateAndAdd(*g_app.tray);
+    seam.dpi = 192;
+    MainWndProc(owner, WM_DPICHANGED, MAKEWPARAM(192, 192), 0);
+    EXPECT_EQ(IconPixels(g_app.tray->currentIcon), 32);
+    seam.dpi = 120;
+    MainWndProc(owner, WM_DISPLAYCHANGE, 32, MAKELPARAM(800, 600));
+    EXPECT_EQ(IconPixels(g_app.tray->currentIcon), 20);
+    EXPECT_EQ(seam.notifyIcons.size(), 2u);
+    g_app.tray.reset();
 }

@@ -4,7 +4,8 @@
 source "$(dirname "$0")/../../tests/e2e/common.sh"
 
 shots=(tray-icon-hidden tray-icon-visible tooltip start-balloon update-balloon menu-en menu-ru
-       settings-en settings-ru settings-zh settings-ko already-running)
+       settings-en settings-ru settings-zh settings-ko already-running shortcuts-100
+       tray-icon-150 menu-150 settings-150 shortcuts-150)
 files=()
 for shot in "${shots[@]}"; do
   if [ -f "$SHOTS/$shot.png" ]; then files+=("$SHOTS/$shot.png"); else fail "screenshot $shot.png is missing"; fi

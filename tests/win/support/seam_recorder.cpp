@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "app/platform_calls.h"
+#include "ui/display_scale.h"
 #include "update/update_helper.h"
 
 namespace {
@@ -160,6 +161,9 @@ BOOL WINAPI RecordQueryJobInformation(HANDLE job, JOBOBJECTINFOCLASS kind, LPVOI
     return TRUE;
 }
 
+// Drawing at the screen's resolution.
+UINT RecordWindowDpi(HWND window) { return g_recorder->dpi ? g_recorder->dpi : DpiOfWindow(window); }
+
 }  // namespace
 
 SeamRecorder::SeamRecorder() {
@@ -171,6 +175,12 @@ SeamRecorder::SeamRecorder() {
                                RecordTickCount,     RecordRefreshShellViews,  RecordWindowsBuild,
                                RecordMenuAppMode,   RecordRegisterHotKey,     TranslateKey,
                                RecordCreateProcess, RecordAssignProcessToJob, RecordQueryJobInformation};
+    // The last row: drawing at the screen's resolution.
+    g_platform = PlatformCalls{
+        RecordShellSettings,     RecordChangeNotify, RecordNotifyIcon,  RecordShellExecute,     RecordMessageBox,
+        RecordTrackPopupMenu,    RecordDownload,     RunUpdateHelper,   RecordSystemParameters, RecordTickCount,
+        RecordRefreshShellViews, RecordWindowsBuild, RecordMenuAppMode, RecordRegisterHotKey,   TranslateKey,
+        RecordWindowDpi};
 }
 
 SeamRecorder::~SeamRecorder() {

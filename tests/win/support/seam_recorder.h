@@ -109,6 +109,9 @@ public:
         wchar_t character;
     };
     std::vector<TypedKey> altGrKeys;
+    // Drawing at the screen's resolution: the DPI every window reports, 0 for
+    // the real one.
+    UINT dpi = 0;
 
     // The update helper's start: the process started is the system's
     // cmd.exe, ending at once with 0, or, with helperHangs, never resumed.
