@@ -18,9 +18,8 @@ namespace {
 // then is ended.
 constexpr DWORD kHelperLimitMs = 90 * 1000;
 
-// Held while a helper is started in a way that leaves it outside a job
-// that ends it with this process, for a moment (created suspended, then
-// put in the job) or for good (no job could take it).
+// Held while a helper is created, so that a program ending itself never
+// leaves one outside the job that ends it with this process.
 SRWLOCK g_helperStart = SRWLOCK_INIT;
 // Both guarded by g_helperStart. The helper that runs in no job of this
 // process's, which the program ends itself; and whether the program is
@@ -151,9 +150,13 @@ UniqueHandle StartHelper(const std::wstring& program, HANDLE job, bool& inJob) {
     if (job) {
         for (const DWORD breakaway : {DWORD{0}, DWORD{CREATE_BREAKAWAY_FROM_JOB}}) {
             if (breakaway != 0 && !SurroundingJobAllowsBreakaway()) break;
-            if (UniqueHandle process = StartInsideJob(program, job, breakaway)) return process;
+            // Held even while Windows creates the helper inside its job: Wine
+            // does not do that in one step, and a program ending meanwhile has
+            // left a helper suspended outside its job (1 start in 20). The
+            // close then waits at most for one creation, never for the job.
             const ExclusiveLock starting(g_helperStart);
             if (g_helperStartsStopped) return {};
+            if (UniqueHandle process = StartInsideJob(program, job, breakaway)) return process;
             if (UniqueHandle process = StartThenAssign(program, job, breakaway)) return process;
         }
     }

@@ -168,19 +168,27 @@ UINT RecordWindowDpi(HWND window) { return g_recorder->dpi ? g_recorder->dpi : D
 
 SeamRecorder::SeamRecorder() {
     g_recorder = this;
+    // Every call the program makes through the table, one recorder a line.
+    g_platform.getSetShellSettings = RecordShellSettings;
+    g_platform.changeNotify = RecordChangeNotify;
+    g_platform.notifyIcon = RecordNotifyIcon;
+    g_platform.shellExecute = RecordShellExecute;
+    g_platform.messageBox = RecordMessageBox;
+    g_platform.trackPopupMenu = RecordTrackPopupMenu;
+    g_platform.downloadToFile = RecordDownload;
     // The update helper runs inside the test process: its download is the recorded one.
-    g_platform = PlatformCalls{RecordShellSettings, RecordChangeNotify,       RecordNotifyIcon,
-                               RecordShellExecute,  RecordMessageBox,         RecordTrackPopupMenu,
-                               RecordDownload,      RunUpdateHelper,          RecordSystemParameters,
-                               RecordTickCount,     RecordRefreshShellViews,  RecordWindowsBuild,
-                               RecordMenuAppMode,   RecordRegisterHotKey,     TranslateKey,
-                               RecordCreateProcess, RecordAssignProcessToJob, RecordQueryJobInformation};
-    // The last row: drawing at the screen's resolution.
-    g_platform = PlatformCalls{
-        RecordShellSettings,     RecordChangeNotify, RecordNotifyIcon,  RecordShellExecute,     RecordMessageBox,
-        RecordTrackPopupMenu,    RecordDownload,     RunUpdateHelper,   RecordSystemParameters, RecordTickCount,
-        RecordRefreshShellViews, RecordWindowsBuild, RecordMenuAppMode, RecordRegisterHotKey,   TranslateKey,
-        RecordWindowDpi};
+    g_platform.runUpdateHelper = RunUpdateHelper;
+    g_platform.systemParameters = RecordSystemParameters;
+    g_platform.tickCount = RecordTickCount;
+    g_platform.refreshShellViews = RecordRefreshShellViews;
+    g_platform.windowsBuild = RecordWindowsBuild;
+    g_platform.setMenuAppMode = RecordMenuAppMode;
+    g_platform.registerHotKey = RecordRegisterHotKey;
+    g_platform.toUnicode = TranslateKey;
+    g_platform.createProcess = RecordCreateProcess;
+    g_platform.assignProcessToJob = RecordAssignProcessToJob;
+    g_platform.queryJobInformation = RecordQueryJobInformation;
+    g_platform.windowDpi = RecordWindowDpi;
 }
 
 SeamRecorder::~SeamRecorder() {
