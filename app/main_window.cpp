@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/app_state.h"
+#include "app/command_line.h"
 #include "app/hotkeys.h"
 #include "app/platform_calls.h"
 #include "app/startup.h"
@@ -157,6 +158,8 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         if (g_app.controller) RefreshFolderWindows();
         return 0;
     case WM_TIMER: OnTimer(wParam); return 0;
+    // A command from the command line, handed over by another process.
+    case WM_COPYDATA: return AnswerCommandMessage(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
     default: break;
     }
     if (message == TaskbarCreatedMessage() && message != 0) {
