@@ -206,8 +206,8 @@ int RunCommandLine() {
         return 0;
     }
     if (command.verb == CommandVerb::Version) {
-        PrintAscii("Veilux " + std::to_string(VEILUX_VERSION_MAJOR) + "." + std::to_string(VEILUX_VERSION_MINOR) +
-                   "." + std::to_string(VEILUX_VERSION_PATCH) + "\r\n");
+        PrintAscii("Veilux " + std::to_string(VEILUX_VERSION_MAJOR) + "." + std::to_string(VEILUX_VERSION_MINOR) + "." +
+                   std::to_string(VEILUX_VERSION_PATCH) + "\r\n");
         return 0;
     }
     // The shell's calls and the known-folder lookup may use COM.

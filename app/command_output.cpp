@@ -11,7 +11,8 @@ namespace {
 // A handle counts when it names something to write to; a GUI program
 // started from Explorer or a shortcut has none, or a null one.
 bool Usable(HANDLE handle) {
-    return handle && handle != INVALID_HANDLE_VALUE && GetFileType(handle) != FILE_TYPE_UNKNOWN;
+    if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return false;
+    return GetFileType(handle) != FILE_TYPE_UNKNOWN;
 }
 
 // The parent's console, once: a GUI program writes there only after
@@ -22,8 +23,8 @@ HANDLE ParentConsole() {
     if (!tried) {
         tried = true;
         if (AttachConsole(ATTACH_PARENT_PROCESS))
-            console = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                  nullptr, OPEN_EXISTING, 0, nullptr);
+            console = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
     }
     return console;
 }

@@ -1,5 +1,6 @@
 #include "app/command_words.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -91,8 +92,8 @@ constexpr std::intptr_t kAnswerMark = 0x5600;
 }  // namespace
 
 ParsedCommand ParseCommandWords(const std::vector<std::wstring>& words) {
-    for (const std::wstring& word : words)
-        if (word.size() > kLongestArgument) return Failure(CommandError::TooLong);
+    if (std::ranges::any_of(words, [](const std::wstring& word) { return word.size() > kLongestArgument; }))
+        return Failure(CommandError::TooLong);
     ParsedCommand parsed;
     if (words.empty()) return parsed;
     const CommandVerb verb = VerbOf(words[0]);

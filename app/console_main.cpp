@@ -9,13 +9,32 @@
 
 namespace {
 
-int StartProgramBeside() {
+// The folder this file really lies in: a package manager may start it
+// through a link elsewhere (winget's command alias), where no veilux.exe is.
+std::wstring OwnPath() {
     std::wstring path(MAX_PATH, L'\0');
     DWORD length = 0;
     while ((length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()))) == path.size())
         path.resize(path.size() * 2);
-    if (length == 0) return 1;
     path.resize(length);
+    const HANDLE file = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return path;
+    std::wstring target(32768, L'\0');
+    const DWORD targetLength =
+        GetFinalPathNameByHandleW(file, target.data(), static_cast<DWORD>(target.size()), FILE_NAME_NORMALIZED);
+    CloseHandle(file);
+    if (targetLength == 0 || targetLength >= target.size()) return path;
+    target.resize(targetLength);
+    // The answer has the long-path prefix; the program keeps its path as Windows shows it (in the Run entry).
+    if (target.starts_with(L"\\\\?\\UNC\\")) return L"\\" + target.substr(7);
+    if (target.starts_with(L"\\\\?\\")) return target.substr(4);
+    return target;
+}
+
+int StartProgramBeside() {
+    std::wstring path = OwnPath();
+    if (path.empty()) return 1;
     path.replace(path.find_last_of(L'\\') + 1, std::wstring::npos, L"veilux.exe");
     std::wstring commandLine = L"\"" + path + L"\"";
     STARTUPINFOW startup = {};

@@ -52,7 +52,6 @@ if(MINGW)
   # that the program's calls resolve to the delayed import.
   target_link_libraries(veilux PRIVATE veilux_win ${VEILUX_COMCTL32_DELAY})
   target_link_options(veilux PRIVATE -municode)
-  include(cmake/release.cmake)
 elseif(MSVC)
   target_link_libraries(veilux PRIVATE veilux_win delayimp)
   target_link_options(veilux PRIVATE /DELAYLOAD:comctl32.dll)
@@ -78,6 +77,9 @@ else()
   target_link_libraries(veilux_console PRIVATE veilux_win)
 endif()
 veilux_warnings(veilux_console)
+if(MINGW)
+  include(cmake/release.cmake)
+endif()
 
 # Windows test programs: one per file, each one CTest test, all run one at a
 # time because they share the prefix's registry, desktop and named objects.

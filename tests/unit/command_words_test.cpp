@@ -26,7 +26,8 @@ TEST(CommandWords, KeywordsInAnyCaseWithTheirValues) {
     EXPECT_EQ(Parse({L"dotfolders", L"Off"}).command.value, CommandValue::Off);
     EXPECT_TRUE(Parse({L"status", L"--JSON"}).command.json);
     EXPECT_FALSE(Parse({L"status"}).command.json);
-    for (const wchar_t* help : {L"help", L"--help", L"-H", L"/?"}) EXPECT_EQ(Parse({help}).command.verb, CommandVerb::Help);
+    for (const wchar_t* help : {L"help", L"--help", L"-H", L"/?"})
+        EXPECT_EQ(Parse({help}).command.verb, CommandVerb::Help);
     EXPECT_EQ(Parse({L"--version"}).command.verb, CommandVerb::Version);
     EXPECT_EQ(Parse({}).command.verb, CommandVerb::None);
     EXPECT_EQ(Parse({}).error, CommandError::None);
@@ -53,8 +54,9 @@ TEST(CommandWords, StatusLinesJsonAndChangedLine) {
     ReportedState state;
     state.hiddenShown = true;
     state.dotFoldersHidden = true;
-    EXPECT_EQ(StatusText(state),
-              "hidden-files: shown\r\nprotected-files: off\r\nextensions: hidden\r\ndot-folders: on\r\nrunning: no\r\n");
+    EXPECT_EQ(
+        StatusText(state),
+        "hidden-files: shown\r\nprotected-files: off\r\nextensions: hidden\r\ndot-folders: on\r\nrunning: no\r\n");
     state.running = true;
     state.protectedIncluded = true;
     state.extensionsShown = true;
