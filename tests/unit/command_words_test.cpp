@@ -136,7 +136,7 @@ TEST(CommandMessageLayout, AnswerCarriesTheStateAndZeroIsNone) {
     EXPECT_TRUE(read.dotFoldersHidden);
     EXPECT_TRUE(read.running);
     EXPECT_FALSE(DecodeAnswer(0, read));
-    EXPECT_FALSE(DecodeAnswer(1, read));  // DefWindowProc's TRUE for WM_COPYDATA is no answer
+    EXPECT_FALSE(DecodeAnswer(1, read));  // a plain TRUE, as any window may answer, is no answer
 }
 
 TEST(CommandWords, LanguageAndUtf8) {
