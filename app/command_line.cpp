@@ -3,8 +3,9 @@
 #include <objbase.h>
 #include <shellapi.h>
 
+#include <algorithm>
+#include <span>
 #include <string>
-#include <vector>
 
 #include "app/app_state.h"
 #include "app/command_output.h"
@@ -18,7 +19,12 @@
 #include "explorer/settings_store.h"
 #include "explorer/shell_views.h"
 #include "i18n/catalog.h"
+#include "i18n/command_texts.h"
 #include "veilux_version.h"
+
+// "1.0.0", from the version's three numbers.
+#define VEILUX_QUOTED_VERSION(major, minor, patch) #major "." #minor "." #patch
+#define VEILUX_VERSION_TEXT(major, minor, patch) VEILUX_QUOTED_VERSION(major, minor, patch)
 
 namespace {
 
@@ -27,47 +33,69 @@ constexpr UINT kAnswerWaitMs = 5000;
 // Exit returns only once the copy's process has ended, so that its file can be replaced.
 constexpr DWORD kExitWaitMs = 10000;
 
-std::vector<std::wstring> CommandWords() {
-    int count = 0;
-    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-    std::vector<std::wstring> words;
-    if (!arguments) return words;
-    for (int i = 1; i < count; ++i) words.emplace_back(arguments[i]);
-    LocalFree(arguments);
-    return words;
-}
+// The words after the program's name, split as the C runtime splits them.
+class CommandWords {
+public:
+    CommandWords() : arguments_(CommandLineToArgvW(GetCommandLineW(), &count_)) {}
+    ~CommandWords() { LocalFree(arguments_); }
+    CommandWords(const CommandWords&) = delete;
+    CommandWords& operator=(const CommandWords&) = delete;
+    std::span<const wchar_t* const> Words() const {
+        if (!arguments_ || count_ < 2) return {};
+        return {arguments_ + 1, static_cast<std::size_t>(count_ - 1)};
+    }
 
-// The stored interface language, else the user's; nothing is stored on the way.
+private:
+    int count_ = 0;
+    LPWSTR* arguments_;
+};
+
+// The stored interface language, else the one the program would choose at
+// its start for the user's; nothing is stored on the way.
 Language CommandLanguage() {
     const std::wstring code = ReadLanguageSetting();
-    return code.empty() ? CommandLanguageForId(GetUserDefaultUILanguage()) : LanguageForCode(code);
+    if (code.empty()) return LanguageForCode(StartupCodeForLanguageId(GetUserDefaultUILanguage()));
+    return LanguageForCode(code);
 }
 
-std::wstring Text(MessageKey key) { return CatalogText(CommandLanguage(), key); }
+std::string Text(CommandText key) { return CommandLineText(CommandLanguage(), key); }
 
-// Catalogue texts end their lines with LF; a Windows console and the files scripts write take CR LF.
-std::wstring WithCrLf(std::wstring_view text) {
-    std::wstring lines;
-    for (const wchar_t unit : text) {
-        if (unit == L'\n') lines += L'\r';
+// The user's word, for an error line.
+std::string Utf8(const std::wstring& word) {
+    const int size = static_cast<int>(word.size());
+    std::string bytes(
+        static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, word.data(), size, nullptr, 0, nullptr, nullptr)),
+        '\0');
+    WideCharToMultiByte(CP_UTF8, 0, word.data(), size, bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr);
+    return bytes;
+}
+
+// Catalogue texts end their lines with LF; a Windows console and the files
+// scripts write take CR LF. The last line is ended too.
+std::string WithCrLf(std::string_view text) {
+    std::string lines;
+    for (const char unit : text) {
+        if (unit == '\n') lines += '\r';
         lines += unit;
     }
-    return lines + L"\r\n";
+    if (lines.empty() || lines.back() != '\n') lines += "\r\n";
+    return lines;
 }
 
-void Print(OutputStream stream, std::wstring_view text) { static_cast<void>(WriteOutput(stream, text)); }
-void PrintAscii(const std::string& text) { Print(OutputStream::Out, std::wstring(text.begin(), text.end())); }
-void PrintError(MessageKey key) { Print(OutputStream::Error, WithCrLf(Text(key))); }
+void Print(OutputStream stream, std::string_view text) { static_cast<void>(WriteOutput(stream, text)); }
+void PrintError(CommandText key) { Print(OutputStream::Error, WithCrLf(Text(key))); }
 
 int UsageError(const ParsedCommand& parsed) {
-    MessageKey key = MessageKey::CliUnknownWord;
-    if (parsed.error == CommandError::MissingValue) key = MessageKey::CliMissingValue;
-    else if (parsed.error == CommandError::ExtraWord) key = MessageKey::CliExtraWord;
-    else if (parsed.error == CommandError::TooLong) key = MessageKey::CliTooLong;
-    std::wstring line = Text(key);
-    const std::size_t mark = line.find(L"%1");
-    if (mark != std::wstring::npos) line.replace(mark, 2, parsed.word);
-    Print(OutputStream::Error, WithCrLf(line) + L"\r\n" + WithCrLf(Text(MessageKey::CliHelp)));
+    const CommandText key = parsed.error == CommandError::MissingValue ? CommandText::MissingValue
+                                                                       : CommandText::UnexpectedWord;
+    // The line in pieces, the word in the place of its mark.
+    const std::string_view line = CommandLineText(CommandLanguage(), key);
+    const std::size_t mark = std::min(line.find("%1"), line.size());
+    Print(OutputStream::Error, line.substr(0, mark));
+    if (mark < line.size()) Print(OutputStream::Error, Utf8(parsed.word));
+    Print(OutputStream::Error, WithCrLf(line.substr(std::min(mark + 2, line.size()))));
+    Print(OutputStream::Error, "\r\n");
+    Print(OutputStream::Error, WithCrLf(HelpText(Text(CommandText::Help))));
     return 2;
 }
 
@@ -107,6 +135,8 @@ void CarryOutInCopy(const Command& command) {
     }
 }
 
+bool NeverInterrupted() { return false; }
+
 // With no copy running the same functions do the work, without an icon or a
 // window, and open views are refreshed before the process ends. The dot
 // folders are marked, or their marks undone, to the end here: no worker
@@ -118,7 +148,7 @@ void CarryOutHere(const Command& command) {
     if (command.verb == CommandVerb::DotFolders) {
         const bool hidden = command.value == CommandValue::On;
         WriteDotFoldersHidden(hidden);
-        const Interrupted never = [] { return false; };
+        const Interrupted never = NeverInterrupted;
         FolderBirths births;
         if (ReadDotFoldersHidden() != hidden) return;  // refused: nothing on disk changes
         const bool changed = hidden ? MarkDotFolders(DotFolderPlaces(), never, births) : UnmarkDotFolders(never);
@@ -148,28 +178,24 @@ bool AskCopy(HWND copy, const Command& command, ReportedState& state) {
 int EndCopy(HWND copy) {
     DWORD processId = 0;
     GetWindowThreadProcessId(copy, &processId);
+    // Without a handle to wait on, the end could not be told: the copy is not asked.
     const HANDLE process = processId ? OpenProcess(SYNCHRONIZE, FALSE, processId) : nullptr;
     ReportedState state;
-    bool ended = AskCopy(copy, Command{CommandVerb::Exit, CommandValue::None, false}, state);
-    if (ended && process) ended = WaitForSingleObject(process, kExitWaitMs) == WAIT_OBJECT_0;
-    else if (ended) {
-        // Without a handle to the process (another user's), its window going is all there is to see.
-        for (DWORD waited = 0; IsWindow(copy) && waited < kExitWaitMs; waited += 50) Sleep(50);
-        ended = !IsWindow(copy);
-    }
+    const bool ended = process && AskCopy(copy, Command{CommandVerb::Exit, CommandValue::None, false}, state) &&
+                       WaitForSingleObject(process, kExitWaitMs) == WAIT_OBJECT_0;
     if (process) CloseHandle(process);
-    if (!ended) PrintError(MessageKey::CliNoAnswer);
+    if (!ended) PrintError(CommandText::NoAnswer);
     return ended ? 0 : 1;
 }
 
 int Report(const Command& command, const ReportedState& before, const ReportedState& after) {
     if (command.verb == CommandVerb::Status) {
-        PrintAscii(command.json ? StatusJson(after) : StatusText(after));
+        Print(OutputStream::Out, command.json ? StatusJson(after) : StatusText(after));
         return 0;
     }
-    PrintAscii(ChangedLine(command.verb, after));
+    Print(OutputStream::Out, ChangedLine(command.verb, after));
     if (StateHasWanted(command, before, after)) return 0;
-    PrintError(MessageKey::CliNotDone);
+    PrintError(CommandText::NotDone);
     return 1;
 }
 
@@ -177,14 +203,14 @@ int CarryOut(const Command& command) {
     const HWND copy = RunningCopy();
     if (command.verb == CommandVerb::Exit) {
         if (copy) return EndCopy(copy);
-        PrintError(MessageKey::CliNotRunning);
+        PrintError(CommandText::NotRunning);
         return 1;
     }
     const ReportedState before = StoredState(copy != nullptr);
     if (copy) {
         ReportedState after;
         if (!AskCopy(copy, command, after)) {
-            PrintError(MessageKey::CliNoAnswer);
+            PrintError(CommandText::NoAnswer);
             return 1;
         }
         return Report(command, before, after);
@@ -195,19 +221,19 @@ int CarryOut(const Command& command) {
 
 }  // namespace
 
-bool HasCommandWords() { return !CommandWords().empty(); }
+bool HasCommandWords() { return !CommandWords().Words().empty(); }
 
 int RunCommandLine() {
-    const ParsedCommand parsed = ParseCommandWords(CommandWords());
+    const ParsedCommand parsed = ParseCommandWords(CommandWords().Words());
     if (parsed.error != CommandError::None) return UsageError(parsed);
     const Command& command = parsed.command;
     if (command.verb == CommandVerb::Help) {
-        Print(OutputStream::Out, WithCrLf(Text(MessageKey::CliHelp)));
+        Print(OutputStream::Out, WithCrLf(HelpText(Text(CommandText::Help))));
         return 0;
     }
     if (command.verb == CommandVerb::Version) {
-        PrintAscii("Veilux " + std::to_string(VEILUX_VERSION_MAJOR) + "." + std::to_string(VEILUX_VERSION_MINOR) + "." +
-                   std::to_string(VEILUX_VERSION_PATCH) + "\r\n");
+        Print(OutputStream::Out,
+              "Veilux " VEILUX_VERSION_TEXT(VEILUX_VERSION_MAJOR, VEILUX_VERSION_MINOR, VEILUX_VERSION_PATCH) "\r\n");
         return 0;
     }
     // The shell's calls and the known-folder lookup may use COM.

@@ -4,8 +4,6 @@
 
 #include <string>
 
-#include "app/command_words.h"
-
 namespace {
 
 // A handle counts when it names something to write to; a GUI program
@@ -38,18 +36,21 @@ HANDLE Destination(OutputStream stream) {
 
 }  // namespace
 
-bool WriteOutput(OutputStream stream, std::wstring_view text) {
+bool WriteOutput(OutputStream stream, std::string_view text) {
     const HANDLE handle = Destination(stream);
-    if (!handle) return false;
+    if (!handle || text.empty()) return handle != nullptr;
     DWORD mode = 0;
-    if (GetConsoleMode(handle, &mode)) {
-        // A console shows every language's letters only when handed UTF-16.
-        DWORD written = 0;
-        return WriteConsoleW(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) != 0 &&
-               written == text.size();
-    }
-    const std::string bytes = Utf8(text);
     DWORD written = 0;
-    return WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) != 0 &&
-           written == bytes.size();
+    if (GetConsoleMode(handle, &mode)) {
+        // A console shows every language's letters only when handed UTF-16,
+        // whatever its code page.
+        const int size = static_cast<int>(text.size());
+        std::wstring units(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0)),
+                           L'\0');
+        MultiByteToWideChar(CP_UTF8, 0, text.data(), size, units.data(), static_cast<int>(units.size()));
+        return WriteConsoleW(handle, units.data(), static_cast<DWORD>(units.size()), &written, nullptr) != 0 &&
+               written == units.size();
+    }
+    return WriteFile(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) != 0 &&
+           written == text.size();
 }

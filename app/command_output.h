@@ -7,6 +7,6 @@
 
 enum class OutputStream { Out, Error };
 
-// Writes the text as it is: UTF-16 to a console, UTF-8 to a pipe or a file.
-// False when there is nowhere to write or the write failed.
-bool WriteOutput(OutputStream stream, std::wstring_view text);
+// Writes the UTF-8 text: as it is to a pipe or a file, as UTF-16 to a
+// console. False when there is nowhere to write or the write failed.
+bool WriteOutput(OutputStream stream, std::string_view text);

@@ -74,7 +74,10 @@ std::array<Field, 5> Fields(const ReportedState& state) {
     }};
 }
 
-std::string Line(const Field& field) { return std::string(field.name) + ": " + field.value + "\r\n"; }
+// Appended piece by piece: the program is kept small, and each operator+ is code of its own.
+void AppendLine(std::string& text, const Field& field) {
+    text.append(field.name).append(": ").append(field.value).append("\r\n");
+}
 
 // The flag each setting verb reads and changes.
 bool ReportedSetting(CommandVerb verb, const ReportedState& state) {
@@ -89,11 +92,20 @@ bool ReportedSetting(CommandVerb verb, const ReportedState& state) {
 
 constexpr std::intptr_t kAnswerMark = 0x5600;
 
+// In the order of the help's lines, padded to one column.
+constexpr std::array<const char*, 8> kHelpCommands = {
+    "  veilux hidden on|off|toggle       ", "  veilux extensions on|off|toggle   ",
+    "  veilux protected on|off           ", "  veilux dotfolders on|off          ",
+    "  veilux status [--json]            ", "  veilux exit                       ",
+    "  veilux help                       ", "  veilux --version                  ",
+};
+
 }  // namespace
 
-ParsedCommand ParseCommandWords(const std::vector<std::wstring>& words) {
-    if (std::ranges::any_of(words, [](const std::wstring& word) { return word.size() > kLongestArgument; }))
-        return Failure(CommandError::TooLong);
+ParsedCommand ParseCommandWords(std::span<const wchar_t* const> words) {
+    const auto tooLong = std::ranges::find_if(
+        words, [](const wchar_t* word) { return std::wstring_view(word).size() > kLongestArgument; });
+    if (tooLong != words.end()) return Failure(CommandError::TooLong, *tooLong);
     ParsedCommand parsed;
     if (words.empty()) return parsed;
     const CommandVerb verb = VerbOf(words[0]);
@@ -120,28 +132,29 @@ bool ChangesSetting(CommandVerb verb) {
 
 std::string StatusText(const ReportedState& state) {
     std::string text;
-    for (const Field& field : Fields(state)) text += Line(field);
+    for (const Field& field : Fields(state)) AppendLine(text, field);
     return text;
 }
 
 std::string StatusJson(const ReportedState& state) {
-    std::string text = "{";
-    for (const Field& field : Fields(state)) {
-        if (text.size() > 1) text += ',';
-        text += std::string("\"") + field.name + "\":\"" + field.value + "\"";
-    }
-    return text + "}\r\n";
+    std::string text;
+    for (const Field& field : Fields(state))
+        text.append(text.empty() ? "{\"" : ",\"").append(field.name).append("\":\"").append(field.value).append("\"");
+    return text.append("}\r\n");
 }
 
 std::string ChangedLine(CommandVerb verb, const ReportedState& state) {
-    const std::array<Field, 5> fields = Fields(state);
+    std::size_t field = 0;
     switch (verb) {
-    case CommandVerb::Hidden: return Line(fields[0]);
-    case CommandVerb::Protected: return Line(fields[1]);
-    case CommandVerb::Extensions: return Line(fields[2]);
-    case CommandVerb::DotFolders: return Line(fields[3]);
+    case CommandVerb::Hidden: field = 0; break;
+    case CommandVerb::Protected: field = 1; break;
+    case CommandVerb::Extensions: field = 2; break;
+    case CommandVerb::DotFolders: field = 3; break;
     default: return {};
     }
+    std::string text;
+    AppendLine(text, Fields(state)[field]);
+    return text;
 }
 
 bool StateHasWanted(const Command& command, const ReportedState& before, const ReportedState& after) {
@@ -201,48 +214,16 @@ bool DecodeAnswer(std::intptr_t answer, ReportedState& state) {
     return true;
 }
 
-Language CommandLanguageForId(unsigned short languageId) {
-    switch (languageId & 0x3FFu) {
-    case 0x0Au: return Language::Spanish;
-    case 0x16u: return Language::Portuguese;
-    case 0x07u: return Language::German;
-    case 0x0Cu: return Language::French;
-    case 0x10u: return Language::Italian;
-    case 0x04u: return Language::Chinese;
-    case 0x19u: return Language::Russian;
-    case 0x12u: return Language::Korean;
-    case 0x13u: return Language::Dutch;
-    default: return Language::English;
+std::string HelpText(std::string_view lines) {
+    std::string help;
+    std::size_t line = 0;
+    for (std::size_t start = 0; start <= lines.size(); ++line) {
+        std::size_t end = lines.find('\n', start);
+        if (end == std::string_view::npos) end = lines.size();
+        if (line < kHelpCommands.size()) help.append(kHelpCommands[line]);
+        else help += '\n';  // a blank line before the exit codes
+        help.append(lines.substr(start, end - start)).append("\n");
+        start = end + 1;
     }
-}
-
-std::string Utf8(std::wstring_view text) {
-    std::string bytes;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        std::uint32_t point = static_cast<std::uint32_t>(text[i]);
-        if (point >= 0xD800 && point < 0xDC00 && i + 1 < text.size()) {
-            const std::uint32_t low = static_cast<std::uint32_t>(text[i + 1]);
-            if (low >= 0xDC00 && low < 0xE000) {
-                point = 0x10000 + ((point - 0xD800) << 10) + (low - 0xDC00);
-                ++i;
-            }
-        }
-        if (point >= 0xD800 && point < 0xE000) point = 0xFFFD;  // a lone surrogate
-        if (point < 0x80) {
-            bytes += static_cast<char>(point);
-        } else if (point < 0x800) {
-            bytes += static_cast<char>(0xC0 | (point >> 6));
-            bytes += static_cast<char>(0x80 | (point & 0x3F));
-        } else if (point < 0x10000) {
-            bytes += static_cast<char>(0xE0 | (point >> 12));
-            bytes += static_cast<char>(0x80 | ((point >> 6) & 0x3F));
-            bytes += static_cast<char>(0x80 | (point & 0x3F));
-        } else {
-            bytes += static_cast<char>(0xF0 | (point >> 18));
-            bytes += static_cast<char>(0x80 | ((point >> 12) & 0x3F));
-            bytes += static_cast<char>(0x80 | ((point >> 6) & 0x3F));
-            bytes += static_cast<char>(0x80 | (point & 0x3F));
-        }
-    }
-    return bytes;
+    return help;
 }

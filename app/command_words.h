@@ -4,11 +4,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
-#include <vector>
-
-#include "i18n/catalog.h"
 
 enum class CommandVerb : std::uint8_t { None, Hidden, Extensions, Protected, DotFolders, Status, Exit, Help, Version };
 enum class CommandValue : std::uint8_t { None, On, Off, Toggle };
@@ -24,7 +22,7 @@ enum class CommandError : std::uint8_t { None, UnknownWord, MissingValue, ExtraW
 struct ParsedCommand {
     Command command;
     CommandError error = CommandError::None;
-    std::wstring word;  // the word the error names, when it names one
+    std::wstring word;  // the word the error names
 };
 
 // Longer arguments are refused before anything else is read.
@@ -32,7 +30,7 @@ inline constexpr std::size_t kLongestArgument = 64;
 
 // The words after the program's name; none gives CommandVerb::None (the
 // program starts as usual). Keywords are English, in any letter case.
-ParsedCommand ParseCommandWords(const std::vector<std::wstring>& words);
+ParsedCommand ParseCommandWords(std::span<const wchar_t* const> words);
 
 // Whether the command changes a setting (and so prints the one line of what it changed).
 bool ChangesSetting(CommandVerb verb);
@@ -81,9 +79,7 @@ bool DecodeCommand(std::uintptr_t id, const void* data, std::size_t size, Comman
 std::intptr_t EncodeAnswer(const ReportedState& state);
 bool DecodeAnswer(std::intptr_t answer, ReportedState& state);
 
-// The language of the command line's help and errors for a Windows language
-// id when none is stored: any of the ten by its primary language, else English.
-Language CommandLanguageForId(unsigned short languageId);
-
-// UTF-16 to UTF-8, for output to a file or a pipe.
-std::string Utf8(std::wstring_view text);
+// The help, from the text of nine lines in the interface language (what each
+// command does, then the exit codes): the commands, which are the same in
+// every language, stand before their lines. Lines end with LF.
+std::string HelpText(std::string_view lines);

@@ -48,15 +48,6 @@ enum class MessageKey : int {
     KeyCtrl,
     KeyAlt,
     KeyShift,
-    // The command line's help; "%1" in the errors stands for the word they name.
-    CliHelp,
-    CliUnknownWord,
-    CliMissingValue,
-    CliExtraWord,
-    CliTooLong,
-    CliNotRunning,
-    CliNoAnswer,
-    CliNotDone,
     Count
 };
 inline constexpr std::size_t kMessageKeyCount = static_cast<std::size_t>(MessageKey::Count);

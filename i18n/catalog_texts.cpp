@@ -50,24 +50,6 @@ const Texts kEnglish = {
     L"Ctrl",  // KeyCtrl
     L"Alt",  // KeyAlt
     L"Shift",  // KeyShift
-    // CliHelp
-    L"Veilux from a command line. Without a command, the program starts as usual.\n\n"
-    L"veilux hidden on|off|toggle       show, hide or switch hidden files\n"
-    L"veilux extensions on|off|toggle   show, hide or switch file extensions\n"
-    L"veilux protected on|off           include protected system files, or not\n"
-    L"veilux dotfolders on|off          treat dot folders as hidden, or not\n"
-    L"veilux status [--json]            print the current state\n"
-    L"veilux exit                       end the running Veilux\n"
-    L"veilux help                       print this help\n"
-    L"veilux --version                  print the version\n"
-    L"\nExit code 0 means done, 1 not done, 2 a wrong command line.",
-    L"Unknown word \"%1\".",  // CliUnknownWord
-    L"A value is missing after \"%1\".",  // CliMissingValue
-    L"Unexpected word \"%1\".",  // CliExtraWord
-    L"An argument is longer than 64 characters.",  // CliTooLong
-    L"Veilux is not running.",  // CliNotRunning
-    L"The running Veilux did not answer in time.",  // CliNoAnswer
-    L"The setting could not be changed.",  // CliNotDone
 };
 
 const Texts kSpanish = {
@@ -112,24 +94,6 @@ const Texts kSpanish = {
     L"Ctrl",  // KeyCtrl
     L"Alt",  // KeyAlt
     L"Mayús",  // KeyShift
-    // CliHelp
-    L"Veilux desde la línea de comandos. Sin comando, el programa se inicia como siempre.\n\n"
-    L"veilux hidden on|off|toggle       muestra, oculta o alterna los archivos ocultos\n"
-    L"veilux extensions on|off|toggle   muestra, oculta o alterna las extensiones de archivo\n"
-    L"veilux protected on|off           incluye o no los archivos protegidos del sistema\n"
-    L"veilux dotfolders on|off          trata o no como ocultas las carpetas que empiezan por punto\n"
-    L"veilux status [--json]            muestra el estado actual\n"
-    L"veilux exit                       cierra el Veilux en ejecución\n"
-    L"veilux help                       muestra esta ayuda\n"
-    L"veilux --version                  muestra la versión\n"
-    L"\nCódigo de salida 0 si se hizo, 1 si no se hizo, 2 si la línea de comandos es incorrecta.",
-    L"Palabra desconocida «%1».",  // CliUnknownWord
-    L"Falta un valor después de «%1».",  // CliMissingValue
-    L"Sobra la palabra «%1».",  // CliExtraWord
-    L"Un argumento tiene más de 64 caracteres.",  // CliTooLong
-    L"Veilux no se está ejecutando.",  // CliNotRunning
-    L"El Veilux en ejecución no respondió a tiempo.",  // CliNoAnswer
-    L"No se pudo cambiar la configuración.",  // CliNotDone
 };
 
 const Texts kPortuguese = {
@@ -174,24 +138,6 @@ const Texts kPortuguese = {
     L"Ctrl",  // KeyCtrl
     L"Alt",  // KeyAlt
     L"Shift",  // KeyShift
-    // CliHelp
-    L"Veilux pela linha de comando. Sem comando, o programa inicia como de costume.\n\n"
-    L"veilux hidden on|off|toggle       mostra, oculta ou alterna os arquivos ocultos\n"
-    L"veilux extensions on|off|toggle   mostra, oculta ou alterna as extensões de arquivos\n"
-    L"veilux protected on|off           inclui ou não os arquivos protegidos do sistema\n"
-    L"veilux dotfolders on|off          trata ou não como ocultas as pastas que começam com ponto\n"
-    L"veilux status [--json]            mostra o estado atual\n"
-    L"veilux exit                       encerra o Veilux em execução\n"
-    L"veilux help                       mostra esta ajuda\n"
-    L"veilux --version                  mostra a versão\n"
-    L"\nCódigo de saída 0 se foi feito, 1 se não foi feito, 2 se a linha de comando está incorreta.",
-    L"Palavra desconhecida \"%1\".",  // CliUnknownWord
-    L"Falta um valor depois de \"%1\".",  // CliMissingValue
-    L"Palavra inesperada \"%1\".",  // CliExtraWord
-    L"Um argumento tem mais de 64 caracteres.",  // CliTooLong
-    L"O Veilux não está em execução.",  // CliNotRunning
-    L"O Veilux em execução não respondeu a tempo.",  // CliNoAnswer
-    L"Não foi possível alterar a configuração.",  // CliNotDone
 };
 
 const Texts kGerman = {
@@ -236,24 +182,6 @@ const Texts kGerman = {
     L"Strg",  // KeyCtrl
     L"Alt",  // KeyAlt
     L"Umschalt",  // KeyShift
-    // CliHelp
-    L"Veilux über die Befehlszeile. Ohne Befehl startet das Programm wie gewohnt.\n\n"
-    L"veilux hidden on|off|toggle       versteckte Dateien anzeigen, ausblenden oder umschalten\n"
-    L"veilux extensions on|off|toggle   Dateierweiterungen anzeigen, ausblenden oder umschalten\n"
-    L"veilux protected on|off           geschützte Systemdateien einschließen oder nicht\n"
-    L"veilux dotfolders on|off          Ordner mit einem Punkt am Anfang als versteckt behandeln oder nicht\n"
-    L"veilux status [--json]            aktuellen Zustand ausgeben\n"
-    L"veilux exit                       laufendes Veilux beenden\n"
-    L"veilux help                       diese Hilfe ausgeben\n"
-    L"veilux --version                  Version ausgeben\n"
-    L"\nExitcode 0 erledigt, 1 nicht erledigt, 2 fehlerhafte Befehlszeile.",
-    L"Unbekanntes Wort „%1“.",  // CliUnknownWord
-    L"Nach „%1“ fehlt ein Wert.",  // CliMissingValue
-    L"Unerwartetes Wort „%1“.",  // CliExtraWord
-    L"Ein Argument ist länger als 64 Zeichen.",  // CliTooLong
-    L"Veilux läuft nicht.",  // CliNotRunning
-    L"Das laufende Veilux hat nicht rechtzeitig geantwortet.",  // CliNoAnswer
-    L"Die Einstellung konnte nicht geändert werden.",  // CliNotDone
 };
 
 const Texts kFrench = {
@@ -298,24 +226,6 @@ const Texts kFrench = {
     L"Ctrl",  // KeyCtrl
     L"Alt",  // KeyAlt
     L"Maj",  // KeyShift
-    // CliHelp
-    L"Veilux en ligne de commande. Sans commande, le programme démarre comme d'habitude.\n\n"
-    L"veilux hidden on|off|toggle       affiche, masque ou inverse les fichiers cachés\n"
-    L"veilux extensions on|off|toggle   affiche, masque ou inverse les extensions de fichiers\n"
-    L"veilux protected on|off           inclut ou non les fichiers système protégés\n"
-    L"veilux dotfolders on|off          traite ou non comme cachés les dossiers commençant par un point\n"
-    L"veilux status [--json]            affiche l'état actuel\n"
-    L"veilux exit                       quitte le Veilux en cours d'exécution\n"
-    L"veilux help                       affiche cette aide\n"
-    L"veilux --version                  affiche la version\n"
-    L"\nCode de sortie 0 si c'est fait, 1 si ce n'est pas fait, 2 si la ligne de commande est incorrecte.",
-    L"Mot inconnu « %1 ».",  // CliUnknownWord
-    L"Il manque une valeur après « %1 ».",  // CliMissingValue
-    L"Mot inattendu « %1 ».",  // CliExtraWord
-    L"Un argument dépasse 64 caractères.",  // CliTooLong
-    L"Veilux n'est pas en cours d'exécution.",  // CliNotRunning
-    L"Le Veilux en cours d'exécution n'a pas répondu à temps.",  // CliNoAnswer
-    L"Le réglage n'a pas pu être modifié.",  // CliNotDone
 };
 
 const Texts kItalian = {
@@ -360,24 +270,6 @@ const Texts kItalian = {
     L"Ctrl",  // KeyCtrl
     L"Alt",  // KeyAlt
     L"Maiusc",  // KeyShift
-    // CliHelp
-    L"Veilux dalla riga di comando. Senza comando, il programma si avvia come di consueto.\n\n"
-    L"veilux hidden on|off|toggle       mostra, nasconde o inverte i file nascosti\n"
-    L"veilux extensions on|off|toggle   mostra, nasconde o inverte le estensioni dei file\n"
-    L"veilux protected on|off           include o no i file di sistema protetti\n"
-    L"veilux dotfolders on|off          considera nascoste o no le cartelle che iniziano con un punto\n"
-    L"veilux status [--json]            mostra lo stato attuale\n"
-    L"veilux exit                       chiude il Veilux in esecuzione\n"
-    L"veilux help                       mostra questa guida\n"
-    L"veilux --version                  mostra la versione\n"
-    L"\nCodice di uscita 0 se eseguito, 1 se non eseguito, 2 se la riga di comando è errata.",
-    L"Parola sconosciuta «%1».",  // CliUnknownWord
-    L"Manca un valore dopo «%1».",  // CliMissingValue
-    L"Parola inattesa «%1».",  // CliExtraWord
-    L"Un argomento supera i 64 caratteri.",  // CliTooLong
-    L"Veilux non è in esecuzione.",  // CliNotRunning
-    L"Il Veilux in esecuzione non ha risposto in tempo.",  // CliNoAnswer
-    L"Impossibile modificare l'impostazione.",  // CliNotDone
 };
 
 const Texts kChinese = {
@@ -422,24 +314,6 @@ const Texts kChinese = {
     L"Ctrl",  // KeyCtrl
     L"Alt",  // KeyAlt
     L"Shift",  // KeyShift
-    // CliHelp
-    L"从命令行使用 Veilux。不带命令时，程序照常启动。\n\n"
-    L"veilux hidden on|off|toggle       显示、隐藏或切换隐藏文件\n"
-    L"veilux extensions on|off|toggle   显示、隐藏或切换文件扩展名\n"
-    L"veilux protected on|off           是否包含受保护的系统文件\n"
-    L"veilux dotfolders on|off          是否将以点开头的文件夹视为隐藏\n"
-    L"veilux status [--json]            显示当前状态\n"
-    L"veilux exit                       退出正在运行的 Veilux\n"
-    L"veilux help                       显示此帮助\n"
-    L"veilux --version                  显示版本\n"
-    L"\n退出代码 0 表示已完成，1 表示未完成，2 表示命令行有误。",
-    L"未知的词“%1”。",  // CliUnknownWord
-    L"“%1”后面缺少值。",  // CliMissingValue
-    L"多余的词“%1”。",  // CliExtraWord
-    L"有参数超过 64 个字符。",  // CliTooLong
-    L"Veilux 未在运行。",  // CliNotRunning
-    L"正在运行的 Veilux 未及时响应。",  // CliNoAnswer
-    L"无法更改该设置。",  // CliNotDone
 };
 
 const Texts kRussian = {
@@ -484,24 +358,6 @@ const Texts kRussian = {
     L"Ctrl",  // KeyCtrl
     L"Alt",  // KeyAlt
     L"Shift",  // KeyShift
-    // CliHelp
-    L"Veilux из командной строки. Без команды программа запускается как обычно.\n\n"
-    L"veilux hidden on|off|toggle       показать, скрыть или переключить скрытые файлы\n"
-    L"veilux extensions on|off|toggle   показать, скрыть или переключить расширения файлов\n"
-    L"veilux protected on|off           включать ли защищённые системные файлы\n"
-    L"veilux dotfolders on|off          считать ли скрытыми папки, имена которых начинаются с точки\n"
-    L"veilux status [--json]            вывести текущее состояние\n"
-    L"veilux exit                       завершить запущенный Veilux\n"
-    L"veilux help                       вывести эту справку\n"
-    L"veilux --version                  вывести версию\n"
-    L"\nКод выхода 0 — выполнено, 1 — не выполнено, 2 — ошибка в командной строке.",
-    L"Неизвестное слово «%1».",  // CliUnknownWord
-    L"После «%1» не хватает значения.",  // CliMissingValue
-    L"Лишнее слово «%1».",  // CliExtraWord
-    L"Аргумент длиннее 64 символов.",  // CliTooLong
-    L"Veilux не запущен.",  // CliNotRunning
-    L"Запущенный Veilux не ответил вовремя.",  // CliNoAnswer
-    L"Не удалось изменить настройку.",  // CliNotDone
 };
 
 const Texts kKorean = {
@@ -546,24 +402,6 @@ const Texts kKorean = {
     L"Ctrl",  // KeyCtrl
     L"Alt",  // KeyAlt
     L"Shift",  // KeyShift
-    // CliHelp
-    L"명령줄에서 Veilux를 사용합니다. 명령 없이 실행하면 프로그램이 평소처럼 시작됩니다.\n\n"
-    L"veilux hidden on|off|toggle       숨김 파일 표시, 숨기기 또는 전환\n"
-    L"veilux extensions on|off|toggle   파일 확장명 표시, 숨기기 또는 전환\n"
-    L"veilux protected on|off           보호된 시스템 파일 포함 여부\n"
-    L"veilux dotfolders on|off          점으로 시작하는 폴더를 숨김 항목으로 처리할지 여부\n"
-    L"veilux status [--json]            현재 상태 출력\n"
-    L"veilux exit                       실행 중인 Veilux 종료\n"
-    L"veilux help                       이 도움말 출력\n"
-    L"veilux --version                  버전 출력\n"
-    L"\n종료 코드 0은 완료, 1은 완료되지 않음, 2는 잘못된 명령줄을 뜻합니다.",
-    L"\"%1\"은(는) 알 수 없는 단어입니다.",  // CliUnknownWord
-    L"\"%1\" 뒤에 값이 없습니다.",  // CliMissingValue
-    L"\"%1\"은(는) 예상하지 못한 단어입니다.",  // CliExtraWord
-    L"64자보다 긴 인수가 있습니다.",  // CliTooLong
-    L"Veilux가 실행 중이 아닙니다.",  // CliNotRunning
-    L"실행 중인 Veilux가 제때 응답하지 않았습니다.",  // CliNoAnswer
-    L"설정을 변경할 수 없습니다.",  // CliNotDone
 };
 
 const Texts kDutch = {
@@ -608,24 +446,6 @@ const Texts kDutch = {
     L"Ctrl",  // KeyCtrl
     L"Alt",  // KeyAlt
     L"Shift",  // KeyShift
-    // CliHelp
-    L"Veilux vanaf de opdrachtregel. Zonder opdracht start het programma zoals gewoonlijk.\n\n"
-    L"veilux hidden on|off|toggle       verborgen bestanden weergeven, verbergen of omschakelen\n"
-    L"veilux extensions on|off|toggle   bestandsextensies weergeven, verbergen of omschakelen\n"
-    L"veilux protected on|off           beveiligde systeembestanden wel of niet opnemen\n"
-    L"veilux dotfolders on|off          mappen die met een punt beginnen wel of niet als verborgen behandelen\n"
-    L"veilux status [--json]            de huidige status tonen\n"
-    L"veilux exit                       de actieve Veilux afsluiten\n"
-    L"veilux help                       deze help tonen\n"
-    L"veilux --version                  de versie tonen\n"
-    L"\nAfsluitcode 0 bij succes, 1 als het niet is gelukt, 2 bij een onjuiste opdrachtregel.",
-    L"Onbekend woord \"%1\".",  // CliUnknownWord
-    L"Na \"%1\" ontbreekt een waarde.",  // CliMissingValue
-    L"Onverwacht woord \"%1\".",  // CliExtraWord
-    L"Een argument is langer dan 64 tekens.",  // CliTooLong
-    L"Veilux is niet actief.",  // CliNotRunning
-    L"De actieve Veilux heeft niet op tijd geantwoord.",  // CliNoAnswer
-    L"De instelling kon niet worden gewijzigd.",  // CliNotDone
 };
 
 const Texts* const kTextsByLanguage[kLanguageCount] = {

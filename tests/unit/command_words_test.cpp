@@ -1,14 +1,20 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "app/command_words.h"
+#include "i18n/command_texts.h"
 
 namespace {
 
-ParsedCommand Parse(std::vector<std::wstring> words) { return ParseCommandWords(words); }
+ParsedCommand Parse(const std::vector<std::wstring>& words) {
+    std::vector<const wchar_t*> units;
+    for (const std::wstring& word : words) units.push_back(word.c_str());
+    return ParseCommandWords(units);
+}
 
 CommandMessage Encoded(CommandVerb verb, CommandValue value) {
     CommandMessage message{};
@@ -48,6 +54,7 @@ TEST(CommandWords, UsageErrorsNameTheirWord) {
     // 64 units pass to the word check; 65 are refused whatever the word.
     EXPECT_EQ(Parse({std::wstring(64, L'a')}).error, CommandError::UnknownWord);
     EXPECT_EQ(Parse({L"status", std::wstring(65, L'a')}).error, CommandError::TooLong);
+    EXPECT_EQ(Parse({L"bogus", std::wstring(65, L'a')}).word, std::wstring(65, L'a'));
 }
 
 TEST(CommandWords, StatusLinesJsonAndChangedLine) {
@@ -139,13 +146,22 @@ TEST(CommandMessageLayout, AnswerCarriesTheStateAndZeroIsNone) {
     EXPECT_FALSE(DecodeAnswer(1, read));  // a plain TRUE, as any window may answer, is no answer
 }
 
-TEST(CommandWords, LanguageAndUtf8) {
-    EXPECT_EQ(CommandLanguageForId(0x0407), Language::German);
-    EXPECT_EQ(CommandLanguageForId(0x0C0C), Language::French);  // French of Canada
-    EXPECT_EQ(CommandLanguageForId(0x0804), Language::Chinese);
-    EXPECT_EQ(CommandLanguageForId(0x0412), Language::Korean);
-    EXPECT_EQ(CommandLanguageForId(0x0411), Language::English);  // Japanese has no texts
-    EXPECT_EQ(Utf8(L"a\u00e9\u4e2d"), "a\xc3\xa9\xe4\xb8\xad");
-    EXPECT_EQ(Utf8(std::wstring{static_cast<wchar_t>(0xD83D), static_cast<wchar_t>(0xDE00)}), "\xf0\x9f\x98\x80");
-    EXPECT_EQ(Utf8(std::wstring{static_cast<wchar_t>(0xD83D)}), "\xef\xbf\xbd");
+// Every language has the help's nine lines and the errors, the word's mark where an error names one.
+TEST(CommandTexts, EveryLanguageHasTheHelpAndEveryError) {
+    for (std::size_t lang = 0; lang < kLanguageCount; ++lang) {
+        const auto language = static_cast<Language>(lang);
+        const std::string help = CommandLineText(language, CommandText::Help);
+        EXPECT_EQ(std::count(help.begin(), help.end(), '\n'), 8) << "language " << lang;
+        EXPECT_EQ(help.find("\n\n"), std::string::npos) << "language " << lang;
+        for (std::size_t key = 1; key < kCommandTextCount; ++key) {
+            const std::string text = CommandLineText(language, static_cast<CommandText>(key));
+            const bool namesWord = key <= static_cast<std::size_t>(CommandText::UnexpectedWord);
+            EXPECT_FALSE(text.empty()) << "language " << lang << " key " << key;
+            EXPECT_EQ(text.find("%1") != std::string::npos, namesWord) << "language " << lang << " key " << key;
+        }
+    }
+    const std::string help = HelpText(CommandLineText(Language::German, CommandText::Help));
+    EXPECT_EQ(help.find("  veilux hidden on|off|toggle       versteckte Dateien anzeigen"), 0u);
+    EXPECT_NE(help.find("  veilux --version                  Version ausgeben\n\nExitcode 0"), std::string::npos);
+    EXPECT_EQ(help.back(), '\n');
 }
