@@ -50,11 +50,10 @@ private:
     LPWSTR* arguments_;
 };
 
-// The stored interface language, else the one the program would choose at
-// its start for the user's; nothing is stored on the way.
+// The stored interface language, else the user's; nothing is stored on the way.
 Language CommandLanguage() {
     const std::wstring code = ReadLanguageSetting();
-    if (code.empty()) return LanguageForCode(StartupCodeForLanguageId(GetUserDefaultUILanguage()));
+    if (code.empty()) return CommandLanguageForId(GetUserDefaultUILanguage());
     return LanguageForCode(code);
 }
 

@@ -100,7 +100,23 @@ constexpr std::array<const char*, 8> kHelpCommands = {
     "  veilux help                       ", "  veilux --version                  ",
 };
 
+// The primary language ids of the catalogue's languages, in its order, five
+// bits each in one number: a table would cost the program more than this.
+constexpr std::uint64_t PackedIds(const std::array<std::uint64_t, kLanguageCount>& ids) {
+    std::uint64_t packed = 0;
+    for (std::size_t i = 0; i < ids.size(); ++i) packed |= ids[i] << (5 * i);
+    return packed;
+}
+constexpr std::uint64_t kPrimaryLanguageIds = PackedIds({0x09, 0x0A, 0x16, 0x07, 0x0C, 0x10, 0x04, 0x19, 0x12, 0x13});
+
 }  // namespace
+
+Language CommandLanguageForId(unsigned short languageId) {
+    const std::uint64_t primary = languageId & 0x3FFu;
+    for (std::size_t i = 0; i < kLanguageCount; ++i)
+        if (((kPrimaryLanguageIds >> (5 * i)) & 0x1Fu) == primary) return static_cast<Language>(i);
+    return Language::English;
+}
 
 ParsedCommand ParseCommandWords(std::span<const wchar_t* const> words) {
     const auto tooLong = std::ranges::find_if(

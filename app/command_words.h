@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "i18n/catalog.h"
+
 enum class CommandVerb : std::uint8_t { None, Hidden, Extensions, Protected, DotFolders, Status, Exit, Help, Version };
 enum class CommandValue : std::uint8_t { None, On, Off, Toggle };
 
@@ -31,6 +33,10 @@ inline constexpr std::size_t kLongestArgument = 64;
 // The words after the program's name; none gives CommandVerb::None (the
 // program starts as usual). Keywords are English, in any letter case.
 ParsedCommand ParseCommandWords(std::span<const wchar_t* const> words);
+
+// The language of the help and errors for a Windows language id, when none
+// is stored: any of the catalogue's ten by its primary language, else English.
+Language CommandLanguageForId(unsigned short languageId);
 
 // Whether the command changes a setting (and so prints the one line of what it changed).
 bool ChangesSetting(CommandVerb verb);

@@ -146,6 +146,15 @@ TEST(CommandMessageLayout, AnswerCarriesTheStateAndZeroIsNone) {
     EXPECT_FALSE(DecodeAnswer(1, read));  // a plain TRUE, as any window may answer, is no answer
 }
 
+TEST(CommandWords, LanguageOfTheHelpAndErrors) {
+    EXPECT_EQ(CommandLanguageForId(0x0409), Language::English);
+    EXPECT_EQ(CommandLanguageForId(0x0407), Language::German);
+    EXPECT_EQ(CommandLanguageForId(0x0C0C), Language::French);  // French of Canada
+    EXPECT_EQ(CommandLanguageForId(0x0804), Language::Chinese);
+    EXPECT_EQ(CommandLanguageForId(0x0413), Language::Dutch);
+    EXPECT_EQ(CommandLanguageForId(0x0411), Language::English);  // Japanese has no texts
+}
+
 // Every language has the help's nine lines and the errors, the word's mark where an error names one.
 TEST(CommandTexts, EveryLanguageHasTheHelpAndEveryError) {
     for (std::size_t lang = 0; lang < kLanguageCount; ++lang) {
