@@ -40,7 +40,7 @@ public:
     ~CommandWords() { LocalFree(arguments_); }
     CommandWords(const CommandWords&) = delete;
     CommandWords& operator=(const CommandWords&) = delete;
-    std::span<const wchar_t* const> Words() const {
+    [[nodiscard]] std::span<const wchar_t* const> Words() const {
         if (!arguments_ || count_ < 2) return {};
         return {arguments_ + 1, static_cast<std::size_t>(count_ - 1)};
     }
