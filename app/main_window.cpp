@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/app_state.h"
+#include "app/command_line.h"
 #include "app/hotkeys.h"
 #include "app/platform_calls.h"
 #include "app/startup.h"
@@ -164,6 +165,8 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_DISPLAYCHANGE:
         if (TrayIconShown()) g_app.tray->FollowDisplayScale();
         return 0;
+    // A command from the command line, handed over by another process.
+    case WM_COPYDATA: return AnswerCommandMessage(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
     default: break;
     }
     if (message == TaskbarCreatedMessage() && message != 0) {

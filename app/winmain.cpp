@@ -1,6 +1,7 @@
 // Entry point of veilux.exe.
 #include <windows.h>
 
+#include "app/command_line.h"
 #include "app/startup.h"
 #include "update/update_helper.h"
 
@@ -10,6 +11,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR cmdLine, int) {
     SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
     // The program started by itself to fetch the version file, and nothing else.
     if (IsUpdateHelperCommandLine(cmdLine)) return static_cast<int>(RunUpdateHelper());
+    // Words after the name make it a command: no window, no icon, no guard.
+    if (HasCommandWords()) return RunCommandLine();
     bool downloadRunning = false;
     const int exitCode = RunVeilux(instance, &downloadRunning);
     // Everything of the user's is put away by now. The helper still

@@ -36,13 +36,13 @@ if(MINGW)
 endif()
 veilux_warnings(fake_urlmon)
 
-add_custom_target(e2e_programs DEPENDS veilux e2e_driver e2e_recorder fake_urlmon)
+add_custom_target(e2e_programs DEPENDS veilux veilux_console e2e_driver e2e_recorder fake_urlmon)
 
 # One test per part of a user's day, run one at a time (they share the
 # desktop, the registry and the program's single-instance guard), in this
 # order.
 set(VEILUX_E2E_TESTS settings_pictures first_start hotkeys tray_menu second_copy settings exit update bad_values
-    dot_folders burst planted_dll shortcuts)
+    dot_folders burst planted_dll shortcuts command_line)
 foreach(name ${VEILUX_E2E_TESTS})
   add_test(NAME e2e_${name} COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/test_${name}.sh)
   set_tests_properties(e2e_${name} PROPERTIES LABELS e2e RESOURCE_LOCK wine_desktop TIMEOUT 300

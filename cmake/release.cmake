@@ -1,4 +1,4 @@
-# How veilux.exe is built for release with MinGW-w64: small, and the same
+# How veilux.exe and veilux.com are built for release with MinGW-w64: small, and the same
 # bytes from any folder on any machine (tools/release/check-reproducible.sh checks it).
 
 # The PE header's time stamp is the last commit's time, not the time of the
@@ -13,7 +13,7 @@ else()
   endif()
 endif()
 
-foreach(target veilux_core veilux_win veilux)
+foreach(target veilux_core veilux_win veilux veilux_console)
   # Every function and datum in a section of its own, so that the linker can
   # leave out what nothing calls; and no folder of the build machine in any
   # object (source and build paths are mapped to relative ones).
@@ -24,9 +24,11 @@ endforeach()
 # Release: unreferenced sections dropped, symbols stripped (the .exe keeps no
 # names of the build's files or functions), and GNU ld's time stamp taken
 # from SOURCE_DATE_EPOCH.
-target_link_options(veilux PRIVATE $<$<CONFIG:Release>:-Wl,--gc-sections -s>)
-set_target_properties(veilux PROPERTIES
-  CXX_LINKER_LAUNCHER "${CMAKE_COMMAND};-E;env;SOURCE_DATE_EPOCH=${VEILUX_BUILD_EPOCH}")
+foreach(target veilux veilux_console)
+  target_link_options(${target} PRIVATE $<$<CONFIG:Release>:-Wl,--gc-sections -s>)
+  set_target_properties(${target} PROPERTIES
+    CXX_LINKER_LAUNCHER "${CMAKE_COMMAND};-E;env;SOURCE_DATE_EPOCH=${VEILUX_BUILD_EPOCH}")
+endforeach()
 
 # A second build of veilux.exe from a copy of the sources elsewhere must give
 # the same bytes (about one extra build of the program: a minute here).

@@ -15,7 +15,7 @@ target_compile_definitions(veilux_core PUBLIC ${VEILUX_WIN_DEFINITIONS})
 file(GLOB VEILUX_WIN_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/app/*.cpp ${CMAKE_SOURCE_DIR}/explorer/*.cpp ${CMAKE_SOURCE_DIR}/i18n/*.cpp ${CMAKE_SOURCE_DIR}/ui/*.cpp
   ${CMAKE_SOURCE_DIR}/tray/*.cpp ${CMAKE_SOURCE_DIR}/update/*.cpp)
-foreach(core ${VEILUX_CORE_SOURCES} app/winmain.cpp app/runtime_slim.cpp)
+foreach(core ${VEILUX_CORE_SOURCES} app/winmain.cpp app/console_main.cpp app/runtime_slim.cpp)
   list(REMOVE_ITEM VEILUX_WIN_SOURCES ${CMAKE_SOURCE_DIR}/${core})
 endforeach()
 add_library(veilux_win STATIC ${VEILUX_WIN_SOURCES})
@@ -52,7 +52,6 @@ if(MINGW)
   # that the program's calls resolve to the delayed import.
   target_link_libraries(veilux PRIVATE veilux_win ${VEILUX_COMCTL32_DELAY})
   target_link_options(veilux PRIVATE -municode)
-  include(cmake/release.cmake)
 elseif(MSVC)
   target_link_libraries(veilux PRIVATE veilux_win delayimp)
   target_link_options(veilux PRIVATE /DELAYLOAD:comctl32.dll)
@@ -60,6 +59,27 @@ else()
   target_link_libraries(veilux PRIVATE veilux_win)
 endif()
 veilux_warnings(veilux)
+
+# veilux.com: the same program's command side as a console program, so that
+# a shell waits for a command, shows its lines in place and gets its exit
+# code. Beside veilux.exe, PATHEXT makes "veilux" run it; with no words it
+# starts veilux.exe.
+add_executable(veilux_console app/console_main.cpp res/veilux.rc)
+set_target_properties(veilux_console PROPERTIES OUTPUT_NAME veilux SUFFIX .com)
+if(MINGW)
+  add_dependencies(veilux_console comctl32_delay)
+  target_link_libraries(veilux_console PRIVATE veilux_win ${VEILUX_COMCTL32_DELAY})
+  target_link_options(veilux_console PRIVATE -municode)
+elseif(MSVC)
+  target_link_libraries(veilux_console PRIVATE veilux_win delayimp)
+  target_link_options(veilux_console PRIVATE /DELAYLOAD:comctl32.dll)
+else()
+  target_link_libraries(veilux_console PRIVATE veilux_win)
+endif()
+veilux_warnings(veilux_console)
+if(MINGW)
+  include(cmake/release.cmake)
+endif()
 
 # Windows test programs: one per file, each one CTest test, all run one at a
 # time because they share the prefix's registry, desktop and named objects.

@@ -102,6 +102,11 @@ DWORD WINAPI RefreshThread(void*) {
 
 }  // namespace
 
+void RefreshShellViewsNow() {
+    const UniqueCom<IShellWindows> windows = ShellWindowList();
+    if (windows) RefreshAllViews(windows.get());
+}
+
 void SetShellWindowListMaker(ShellWindowListMaker maker) { g_makeList = maker; }
 
 void RefreshShellViewsBeside() {

@@ -15,6 +15,10 @@
 // silent. Called on one thread only (the user-interface thread).
 void RefreshShellViewsBeside();
 
+// The same refresh on the calling thread, which has COM: for a process that
+// ends right after it and so cannot leave the work to a thread beside it.
+void RefreshShellViewsNow();
+
 // Where the refresh thread gets the shell's window list: the shell's
 // ShellWindows object, unless a stand-in is given before the first request.
 using ShellWindowListMaker = IShellWindows* (*)();

@@ -13,7 +13,9 @@
 #   - the same release from a copy of the sources in a folder with a space in
 #     its path, signed there through PKCS#11 with the same key on a throwaway
 #     SoftHSM2 token, has the same bytes; there, a swapped icon changes the .exe;
-#   - the winget and Scoop manifests parse and name the zip, its hash and the version.
+#   - veilux.com is signed as veilux.exe is, and both are in the zip and SHA256SUMS;
+#   - the winget and Scoop manifests parse and name the zip, its hash and the version;
+#     the command alias and Scoop's bin are veilux.com, and Scoop ends a running copy first.
 # Ends with "release: N passed, N failed"; exits non-zero on any failure.
 set -uo pipefail
 cd "$(dirname "$0")/../.."
@@ -61,7 +63,7 @@ signed_dist() {
   (cd "$1" && PATH="$work/shim:$PATH" make dist ALLOW_PLACEHOLDER=1 VEILUX_RELEASE_URL="$release_url" \
      SIGN_PASSWORD_FILE="$2" "${@:4}") >"$3" 2>&1
 }
-nothing_in_dist() { ! ls dist/veilux.exe dist/*.zip dist/SHA256SUMS dist/.staging dist/winget >/dev/null 2>&1; }
+nothing_in_dist() { ! ls dist/veilux.exe dist/veilux.com dist/*.zip dist/SHA256SUMS dist/.staging dist/winget >/dev/null 2>&1; }
 
 stopped_at_sign() { [ "$1" -ne 0 ] && grep -q "failed at step 'sign'" "$2" && nothing_in_dist; }
 signed_dist . "$certs/wrong-password" "$work/wrong-pin.log" "${pkcs11[@]}"
@@ -78,7 +80,7 @@ signed_dist . "$certs/password" "$work/signed.log" SIGN_PKCS12="$certs/signer.p1
 status=$?
 echo "     signed make dist: $(($(date +%s) - started)) s"
 sed -n '/^Made/,$s/^/     /p' "$work/signed.log"
-check "make dist signs with the certificate" grep -q "veilux.exe signed by CN=Veilux Test Signer" "$work/signed.log"
+check "make dist signs with the certificate" grep -q "veilux.exe and veilux.com signed by CN=Veilux Test Signer" "$work/signed.log"
 [ $status -eq 0 ] || { tail -20 "$work/signed.log"; finish; }
 
 # The working tree as it is (committed or not), without build outputs.
@@ -108,6 +110,8 @@ check "its description is the product name" verify_says "Text description: Veilu
 check "its address is the product home page" verify_says "URL description: https://$host/vx"
 openssl req -x509 -newkey rsa:2048 -nodes -keyout "$certs/other.key" -out "$certs/other.pem" -days 1 \
   -subj "/CN=Another Root" 2>/dev/null
+check "osslsigncode verify passes for veilux.com" bash -c \
+  'osslsigncode verify -CAfile "$1" -in dist/veilux.com >/dev/null 2>&1' _ "$certs/root.pem"
 check "osslsigncode verify fails against another root" \
   bash -c '! osslsigncode verify -CAfile "$1" -in dist/veilux.exe >/dev/null 2>&1' _ "$certs/other.pem"
 check "osslsigncode verify passes for the token-signed .exe" bash -c \
@@ -115,12 +119,15 @@ check "osslsigncode verify passes for the token-signed .exe" bash -c \
 
 osslsigncode remove-signature -in dist/veilux.exe -out "$work/signature-removed.exe" >/dev/null 2>&1
 check "the signature removed gives the unsigned build's bytes" cmp "$work/signature-removed.exe" build/dist/veilux.exe
-zip_holds_signed_exe() {
-  (cd dist && sha256sum -c --quiet SHA256SUMS) &&
-    python3 -c 'import sys, zipfile; sys.stdout.buffer.write(zipfile.ZipFile(sys.argv[1]).read("veilux.exe"))' \
-      dist/veilux-*-win64.zip | cmp - dist/veilux.exe
+zip_holds_signed() {
+  (cd dist && sha256sum -c --quiet SHA256SUMS) && grep -q " $1\$" dist/SHA256SUMS &&
+    python3 -c 'import sys, zipfile; sys.stdout.buffer.write(zipfile.ZipFile(sys.argv[1]).read(sys.argv[2]))' \
+      dist/veilux-*-win64.zip "$1" | cmp - "dist/$1"
 }
-check "the zip and SHA256SUMS hold the signed .exe" zip_holds_signed_exe
+check "the zip and SHA256SUMS hold the signed .exe" zip_holds_signed veilux.exe
+check "the zip and SHA256SUMS hold the signed .com" zip_holds_signed veilux.com
+osslsigncode remove-signature -in dist/veilux.com -out "$work/signature-removed.com" >/dev/null 2>&1
+check "veilux.com without its signature is the unsigned build" cmp "$work/signature-removed.com" build/dist/veilux.com
 
 # Windows' own reader. Under Wine it checks the digest and the signature but
 # not the root; the root is added to the prefix's store anyway, so that the
@@ -129,17 +136,19 @@ cd "$work"
 x86_64-w64-mingw32-g++-posix -std=c++20 -Wall -Wextra -Wpedantic -Werror -DUNICODE -D_UNICODE -municode -static -Os \
   -I "$source_dir" "$source_dir/tests/release/verify_trust.cpp" -lwintrust -lcrypt32 -o verify_trust.exe || finish
 cp "$source_dir/dist/veilux.exe" signed.exe
+cp "$source_dir/dist/veilux.com" signed.com
 cp "$copy/dist/veilux.exe" token-signed.exe
 cp "$source_dir/build/dist/veilux.exe" unsigned.exe
 cp "$certs/root.der" root.der
 python3 -c 'import sys; b = bytearray(open(sys.argv[1], "rb").read()); b[4096] ^= 0x01; open(sys.argv[2], "wb").write(b)' \
   signed.exe one-byte-changed.exe
 "$source_dir/tools/wine/wine-session.sh" "$source_dir/build/release-check-prefix" \
-  wine verify_trust.exe --trust root.der signed.exe token-signed.exe one-byte-changed.exe unsigned.exe 2>&1 \
+  wine verify_trust.exe --trust root.der signed.exe signed.com token-signed.exe one-byte-changed.exe unsigned.exe 2>&1 \
   | tr -d '\r' >trust.log
 sed 's/^/     | /' trust.log
 trust_says() { grep -qx "$1" trust.log; }
 check "WinVerifyTrust: 0 for the signed .exe" trust_says "0x00000000 signed.exe"
+check "WinVerifyTrust: 0 for the signed .com" trust_says "0x00000000 signed.com"
 check "WinVerifyTrust: 0 for the token-signed .exe" trust_says "0x00000000 token-signed.exe"
 check "WinVerifyTrust: TRUST_E_BAD_DIGEST after one changed byte" trust_says "0x80096010 one-byte-changed.exe"
 check "WinVerifyTrust: TRUST_E_NOSIGNATURE for the unsigned build" trust_says "0x800B0100 unsigned.exe"
@@ -147,7 +156,7 @@ cd "$source_dir"
 
 # The second copy's .exe is signed through PKCS#11, the first's with the .pfx: the same key and time.
 zip=$(basename dist/veilux-*-win64.zip)
-for file in veilux.exe "$zip" SHA256SUMS $(cd dist && echo winget/* scoop/*); do
+for file in veilux.exe veilux.com "$zip" SHA256SUMS $(cd dist && echo winget/* scoop/*); do
   check "the second copy's $file has the same bytes" cmp "dist/$file" "$copy/dist/$file"
 done
 
@@ -169,9 +178,11 @@ check "three winget manifests, each with its schema comment" manifests_hold 'sor
   f"# yaml-language-server: $schema=https://aka.ms/winget-manifest.{t}.1.12.0.schema.json\n" for t, d in w.items())'
 check "every field named is in them" manifests_hold '(i["InstallerType"], i["NestedInstallerType"], x["Architecture"],
   w["version"]["DefaultLocale"], w["defaultLocale"]["PackageLocale"], i["NestedInstallerFiles"]) == ("zip", "portable",
-  "x64", "en-US", "en-US", [{"RelativeFilePath": "veilux.exe", "PortableCommandAlias": "veilux"}]) and all(
+  "x64", "en-US", "en-US", [{"RelativeFilePath": "veilux.com", "PortableCommandAlias": "veilux"}]) and all(
   w["defaultLocale"][k] for k in ("Publisher", "PackageName", "License", "ShortDescription")) and all(s[k] for k in
   "version description homepage license architecture shortcuts checkver autoupdate".split())'
+check "Scoop's command is veilux.com, which ends a running copy before an uninstall" manifests_hold 's["bin"] ==
+  "veilux.com" and any("veilux.com\" exit" in line for line in s["pre_uninstall"])'
 check "Scoop offers the zip to 64-bit Windows only" manifests_hold '"url" not in s and sorted(s["architecture"]) ==
   ["64bit"] and sorted(s["autoupdate"]) == ["architecture"] and sorted(s["autoupdate"]["architecture"]) == ["64bit"]'
 check "their hash is the zip's" manifests_hold 'x["InstallerSha256"].lower() == s64["hash"] == sha'

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "app/app_state.h"
+#include "app/command_words.h"
 #include "app/hotkeys.h"
 #include "app/main_window.h"
 #include "app/platform_calls.h"
@@ -242,6 +243,51 @@ TEST_F(MainWindow, ExitChosenFromTheMenuEndsTheLoop) {
     seam.menuChoice = IDM_EXIT;
     Tray(WM_RBUTTONUP);
     PumpUntil([] { return !g_app.tray; });
+    EXPECT_EQ(g_app.tray, nullptr);
+    WPARAM code = 1;
+    EXPECT_TRUE(TakeQuit(code));
+    EXPECT_EQ(code, 0u);
+}
+
+// A command handed over by another process: only the exact layout counts.
+TEST_F(MainWindow, CommandMessagesAreCarriedOutAsPressesAndMalformedOnesIgnored) {
+    const auto send = [this](ULONG_PTR id, const void* data, DWORD size) {
+        COPYDATASTRUCT copy = {id, size, const_cast<void*>(data)};
+        return SendMessageW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copy));
+    };
+    CommandMessage hiddenOn{};
+    ASSERT_TRUE(EncodeCommand({CommandVerb::Hidden, CommandValue::On, false}, hiddenOn));
+    unsigned char longer[sizeof hiddenOn + 1] = {};
+    std::memcpy(longer, &hiddenOn, sizeof hiddenOn);
+    CommandMessage newer = hiddenOn;
+    newer.version = 2;
+    EXPECT_EQ(send(kCommandMessageId + 1, &hiddenOn, sizeof hiddenOn), 0);
+    EXPECT_EQ(send(kCommandMessageId, &hiddenOn, sizeof hiddenOn - 1), 0);
+    EXPECT_EQ(send(kCommandMessageId, longer, sizeof longer), 0);
+    EXPECT_EQ(send(kCommandMessageId, &newer, sizeof newer), 0);
+    EXPECT_EQ(send(kCommandMessageId, nullptr, sizeof hiddenOn), 0);
+    EXPECT_TRUE(seam.shellSettings.empty());
+    EXPECT_NE(Hidden(), DWORD{1});
+
+    ReportedState state;
+    ASSERT_TRUE(DecodeAnswer(send(kCommandMessageId, &hiddenOn, sizeof hiddenOn), state));
+    EXPECT_TRUE(state.hiddenShown);
+    EXPECT_EQ(Hidden(), DWORD{1});
+    EXPECT_EQ(seam.shellSettings.size(), 2u);  // read and set, as a press
+    EXPECT_FALSE(seam.notifyIcons.empty());  // the icon and its tooltip follow
+    // Already shown: nothing is flipped.
+    ASSERT_TRUE(DecodeAnswer(send(kCommandMessageId, &hiddenOn, sizeof hiddenOn), state));
+    EXPECT_EQ(seam.shellSettings.size(), 2u);
+
+    CommandMessage protectedOff{};
+    ASSERT_TRUE(EncodeCommand({CommandVerb::Protected, CommandValue::Off, false}, protectedOff));
+    ASSERT_TRUE(DecodeAnswer(send(kCommandMessageId, &protectedOff, sizeof protectedOff), state));
+    EXPECT_FALSE(state.protectedIncluded);
+    EXPECT_EQ(ReadStoredDword(kSettingsKeyPath, L"IncludeSystemFiles"), DWORD{0});
+
+    CommandMessage exit{};
+    ASSERT_TRUE(EncodeCommand({CommandVerb::Exit, CommandValue::None, false}, exit));
+    EXPECT_TRUE(DecodeAnswer(send(kCommandMessageId, &exit, sizeof exit), state));
     EXPECT_EQ(g_app.tray, nullptr);
     WPARAM code = 1;
     EXPECT_TRUE(TakeQuit(code));

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # make dist: builds the release from a fresh configure and writes
-#   dist/veilux.exe, dist/veilux-VERSION-win64.zip, dist/SHA256SUMS and, with
+#   dist/veilux.exe, dist/veilux.com, dist/veilux-VERSION-win64.zip, dist/SHA256SUMS and, with
 #   VEILUX_RELEASE_URL, the manifests dist/winget/*.yaml, dist/scoop/veilux.json.
 # Build settings come from the environment under the names of the README's
 # table (VEILUX_SITE_HOST, VEILUX_INSTAGRAM_URL, ..., VEILUX_RELEASE_URL);
@@ -18,7 +18,7 @@
 #   find it itself).
 # SIGN_TIMESTAMP_URL=URL adds an RFC 3161 timestamp. osslsigncode reads the
 # password or PIN from the file itself, so it is on no command line and in no
-# output. The zip, SHA256SUMS and manifests are then made from the signed .exe.
+# output. Both programs are signed; the zip, SHA256SUMS and manifests are then made from the signed files.
 set -uo pipefail
 # The signing files as given, relative to where make was run.
 sign_pkcs12=${SIGN_PKCS12:+$(realpath -m "$SIGN_PKCS12")}
@@ -85,7 +85,7 @@ if [ -n "$sign_pkcs12" ] && [ -z "$sign_password_file" ]; then
 fi
 
 # Nothing from an earlier release stays behind to look like this one.
-rm -rf "$staging" dist/veilux.exe dist/veilux-*-win64.zip dist/SHA256SUMS dist/winget dist/scoop
+rm -rf "$staging" dist/veilux.exe dist/veilux.com dist/veilux-*-win64.zip dist/SHA256SUMS dist/winget dist/scoop
 # The PE time stamp and the zip's dates: the last commit's time.
 SOURCE_DATE_EPOCH=$(git log -1 --format=%ct 2>/dev/null || echo 0)
 export SOURCE_DATE_EPOCH
@@ -99,13 +99,14 @@ begin "build"
 cmake --build --preset dist -j"${JOBS:-2}" >>"$build.log" 2>&1 || { tail -30 "$build.log"; fail; }
 
 begin "check"
-tools/checks/check-executables.sh "$build/veilux.exe" || fail "hardening"
+tools/checks/check-executables.sh "$build/veilux.exe" "$build/veilux.com" || fail "hardening"
 size=$(stat -c %s "$build/veilux.exe")
 [ "$size" -le $((200 * 1024)) ] || fail "veilux.exe is $size bytes, more than 200 KiB"
 version=$(sed -n 's/^#define VEILUX_VERSION_\(MAJOR\|MINOR\|PATCH\) //p' "$build/generated/veilux_version.h" | paste -sd.)
 [[ "$version" =~ ^[0-9]+\.[0-9]+\.[0-9]+$ ]] || fail "no version in $build/generated/veilux_version.h"
 
 release_exe=$build/veilux.exe
+release_com=$build/veilux.com
 cache_value() { sed -n "s/^$1:[A-Z]*=//p" "$build/CMakeCache.txt"; }
 signature="unsigned (give SIGN_PKCS12 or SIGN_PKCS11_MODULE to sign it; see README)"
 if [ -n "$sign_pkcs12$pkcs11_given" ]; then
@@ -132,9 +133,12 @@ if [ -n "$sign_pkcs12$pkcs11_given" ]; then
     problem="cannot sign with $sign_key through $sign_module (wrong PIN, module or key, or no pkcs11 engine?)"
   fi
   release_exe=$build/veilux-signed.exe
-  rm -f "$release_exe"
+  release_com=$build/veilux-signed.com
+  rm -f "$release_exe" "$release_com"
   started=$(date +%s%N)
   "${sign[@]}" -in "$build/veilux.exe" -out "$release_exe" >>"$build.log" 2>&1 \
+    || { tail -5 "$build.log"; fail "$problem"; }
+  "${sign[@]}" -in "$build/veilux.com" -out "$release_com" >>"$build.log" 2>&1 \
     || { tail -5 "$build.log"; fail "$problem"; }
   took=$((($(date +%s%N) - started) / 1000000))
   # Whose signature it is, for the summary: the .pfx's certificate, or the
@@ -156,18 +160,18 @@ fi
 begin "package"
 manifest_settings=()
 for name in VEILUX_SITE_HOST "${manifest_names[@]}"; do manifest_settings+=("$name=$(cache_value "$name")"); done
-python3 tools/release/pack-release.py "$release_exe" docs/user-readme.txt "$version" "$SOURCE_DATE_EPOCH" "$staging" \
+python3 tools/release/pack-release.py "$release_exe" "$release_com" docs/user-readme.txt "$version" "$SOURCE_DATE_EPOCH" "$staging" \
   "${manifest_settings[@]}" || fail
 (cd "$staging" && sha256sum -c --quiet SHA256SUMS) || fail "checksums"
 # Into place one by one, the checksum file last: it marks a complete release.
-mv "$staging/veilux.exe" "$staging/veilux-$version-win64.zip" dist/ || fail
+mv "$staging/veilux.exe" "$staging/veilux.com" "$staging/veilux-$version-win64.zip" dist/ || fail
 if [ -d "$staging/winget" ]; then mv "$staging/winget" "$staging/scoop" dist/ || fail; fi
 mv "$staging/SHA256SUMS" dist/ || fail
 rmdir "$staging"
 
 echo "Made, from $(git rev-parse --short HEAD 2>/dev/null || echo 'these sources'):"
-echo "  veilux.exe $signature"
-for file in dist/veilux.exe "dist/veilux-$version-win64.zip" dist/SHA256SUMS; do
+echo "  veilux.exe and veilux.com $signature"
+for file in dist/veilux.exe dist/veilux.com "dist/veilux-$version-win64.zip" dist/SHA256SUMS; do
   printf '  %-28s %8d bytes\n' "$file" "$(stat -c %s "$file")"
 done
 sed 's/^/  /' dist/SHA256SUMS

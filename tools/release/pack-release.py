@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
 """Packs the release: the .exe, the zip a user downloads, and their checksums.
 
-    tools/release/pack-release.py EXE README VERSION EPOCH OUTDIR [NAME=VALUE ...]
+    tools/release/pack-release.py EXE COM README VERSION EPOCH OUTDIR [NAME=VALUE ...]
 
-Writes OUTDIR/veilux.exe, OUTDIR/veilux-VERSION-win64.zip (veilux.exe and
-README.txt) and OUTDIR/SHA256SUMS. The zip is the same bytes every time for
+Writes OUTDIR/veilux.exe, OUTDIR/veilux.com (the console twin that shells
+wait for), OUTDIR/veilux-VERSION-win64.zip (both and README.txt) and
+OUTDIR/SHA256SUMS. The zip is the same bytes every time for
 the same inputs: fixed entry order, every entry dated EPOCH (the last
 commit's time), fixed attributes, no extra fields.
 
@@ -58,7 +59,8 @@ def write_winget(folder, version, zip_url, zip_sha256, settings, homepage):
         "installer": (f"{package}.installer.yaml", {
             "InstallerType": "zip",
             "NestedInstallerType": "portable",
-            "NestedInstallerFiles": [{"RelativeFilePath": "veilux.exe", "PortableCommandAlias": "veilux"}],
+            # The console twin: "veilux status" in a shell waits for it and gets its exit code.
+            "NestedInstallerFiles": [{"RelativeFilePath": "veilux.com", "PortableCommandAlias": "veilux"}],
             "Installers": [{"Architecture": "x64", "InstallerUrl": zip_url, "InstallerSha256": zip_sha256.upper()}],
         }),
     }
@@ -81,7 +83,13 @@ def write_scoop(folder, version, zip_url, zip_sha256, settings, homepage):
         "license": settings["VEILUX_LICENSE"],
         # The zip holds a 64-bit program: Scoop offers it to 64-bit Windows only.
         "architecture": {"64bit": {"url": zip_url, "hash": zip_sha256}},
+        "bin": "veilux.com",
         "shortcuts": [["veilux.exe", settings["VEILUX_PACKAGE_NAME"]]],
+        # A running copy holds its files: it is ended as its Exit item would,
+        # before an uninstall or the uninstall half of an update.
+        "pre_uninstall": [
+            "if (Get-Process -Name veilux -ErrorAction SilentlyContinue) { & \"$dir\\veilux.com\" exit | Out-Null }"
+        ],
         # A release on GitHub is found through its releases; elsewhere the home page names the newest zip.
         "checkver": {"github": github.group(0)[:-1]} if github
         else {"url": homepage, "regex": r"veilux-([\d.]+)-win64\.zip"},
@@ -93,10 +101,11 @@ def write_scoop(folder, version, zip_url, zip_sha256, settings, homepage):
         out.write(json.dumps(manifest, indent=4, ensure_ascii=False) + "\n")
 
 
-def main(exe, readme, version, epoch, outdir, settings):
+def main(exe, com, readme, version, epoch, outdir, settings):
     out = Path(outdir)
     out.mkdir(parents=True, exist_ok=True)
     shutil.copyfile(exe, out / "veilux.exe")
+    shutil.copyfile(com, out / "veilux.com")
 
     # Windows line ends, so that every Notepad shows the lines.
     text = Path(readme).read_text(encoding="utf-8").replace("@VERSION@", version)
@@ -104,11 +113,12 @@ def main(exe, readme, version, epoch, outdir, settings):
 
     archive = out / f"veilux-{version}-win64.zip"
     with zipfile.ZipFile(archive, "w") as zf:
-        zf.writestr(entry("veilux.exe", epoch), (out / "veilux.exe").read_bytes(), compresslevel=9)
+        for program in ("veilux.exe", "veilux.com"):
+            zf.writestr(entry(program, epoch), (out / program).read_bytes(), compresslevel=9)
         zf.writestr(entry("README.txt", epoch), text.encode("utf-8"), compresslevel=9)
 
     with open(out / "SHA256SUMS", "w", newline="\n") as sums:
-        for path in (out / "veilux.exe", archive):
+        for path in (out / "veilux.exe", out / "veilux.com", archive):
             sums.write(f"{hashlib.sha256(path.read_bytes()).hexdigest()}  {path.name}\n")
 
     release_url = settings.get("VEILUX_RELEASE_URL", "")
@@ -123,6 +133,6 @@ def main(exe, readme, version, epoch, outdir, settings):
 
 
 if __name__ == "__main__":
-    if len(sys.argv) < 6 or not all("=" in arg for arg in sys.argv[6:]):
+    if len(sys.argv) < 7 or not all("=" in arg for arg in sys.argv[7:]):
         sys.exit(__doc__.strip())
-    main(*sys.argv[1:4], int(sys.argv[4]), sys.argv[5], dict(arg.split("=", 1) for arg in sys.argv[6:]))
+    main(*sys.argv[1:5], int(sys.argv[5]), sys.argv[6], dict(arg.split("=", 1) for arg in sys.argv[7:]))
