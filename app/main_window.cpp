@@ -157,6 +157,8 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         if (g_app.controller) RefreshFolderWindows();
         return 0;
     case WM_TIMER: OnTimer(wParam); return 0;
+    // A listed place on a device being removed is let go of.
+    case WM_DEVICECHANGE: DotFoldersDeviceChanged(wParam, lParam); return TRUE;
     default: break;
     }
     if (message == TaskbarCreatedMessage() && message != 0) {

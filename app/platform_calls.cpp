@@ -124,6 +124,8 @@ PlatformCalls DefaultPlatformCalls() {
         GetSetShellSettings,     SHChangeNotify, Shell_NotifyIconW,      ShellExecuteW,         MessageBoxW,
         TrackPopupMenu,          DownloadToFile, RunUpdateHelperProcess, SystemParametersInfoW, GetTickCount64,
         RefreshShellViewsBeside, WindowsBuild,   SetMenuAppMode,         RegisterHotKey,        ToUnicodeEx,
+        // The dot-folder worker's.
+        CreateFileW, RegisterDeviceNotificationW, UnregisterDeviceNotification,
     };
 }
 

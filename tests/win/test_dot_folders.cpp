@@ -1,17 +1,25 @@
 // The dot-folder marks and their record, on real folders and the real registry. Under Wine the
 // prefix must show dot names as Windows does (ShowDotFiles, set by tools/wine/wine-session.sh).
 #include <windows.h>
+#include <dbt.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
+#include <mutex>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "app/app_state.h"
+#include "explorer/dot_folder_rule.h"
 #include "explorer/dot_folders.h"
 #include "explorer/registry.h"
 #include "explorer/settings_store.h"
 #include "support/clean_registry.h"
+#include "support/program_fixture.h"
+#include "support/seam_recorder.h"
 
 namespace {
 
@@ -27,8 +35,13 @@ protected:
         ASSERT_NE(GetTempPathW(MAX_PATH, temp), 0u);
         place = std::wstring(temp) + L"veilux-dots-" + std::to_wstring(GetCurrentProcessId());
         ASSERT_TRUE(CreateDirectoryW(place.c_str(), nullptr));
+        record = DotFolderRecordPath();
+        ASSERT_FALSE(record.empty());
+        DeleteFileW(record.c_str());
     }
     void TearDown() override {
+        DeleteFileW(record.c_str());
+        RemoveDirectoryW((record + L".new").c_str());
         made.push_back(L"");  // the place itself, last
         for (const std::wstring& name : made) {
             SetFileAttributesW(Path(name).c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -47,6 +60,18 @@ protected:
             ASSERT_TRUE(SetFileAttributesW(Path(name).c_str(), Attributes(name) | extraAttributes));
         }
     }
+    // Read as another program would, by the 64-bit file index that every Windows gives.
+    static FolderIdentity Identity(const std::wstring& path) {
+        FolderIdentity identity;
+        const HANDLE folder = CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, 7, nullptr, OPEN_EXISTING,
+                                          FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        BY_HANDLE_FILE_INFORMATION information = {};
+        EXPECT_TRUE(GetFileInformationByHandle(folder, &information)) << testing::PrintToString(path);
+        CloseHandle(folder);
+        identity.volume = information.dwVolumeSerialNumber;
+        identity.idLow = (std::uint64_t{information.nFileIndexHigh} << 32) | information.nFileIndexLow;
+        return identity;
+    }
     DWORD Attributes(const std::wstring& name) const { return GetFileAttributesW(Path(name).c_str()); }
     // The names made here that exist and are hidden; the record's entries, without this place's prefix.
     Names HiddenNames() const {
@@ -56,14 +81,37 @@ protected:
                 names.insert(name);
         return names;
     }
+    // The record file's text, its byte order mark included; empty when there is none.
+    std::wstring RecordText() const {
+        const HANDLE file = CreateFileW(record.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return {};
+        std::wstring text(GetFileSize(file, nullptr) / 2, L'\0');
+        DWORD read = 0;
+        EXPECT_TRUE(text.empty() || ReadFile(file, text.data(), static_cast<DWORD>(text.size() * 2), &read, nullptr));
+        CloseHandle(file);
+        return text;
+    }
+    void WriteRecordText(const std::wstring& text) const {
+        const HANDLE file = CreateFileW(record.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD written = 0;
+        ASSERT_TRUE(WriteFile(file, text.data(), static_cast<DWORD>(text.size() * 2), &written, nullptr));
+        CloseHandle(file);
+    }
+    std::vector<MarkEntry> RecordEntries() const {
+        const std::wstring text = RecordText();
+        std::vector<MarkEntry> entries;
+        EXPECT_TRUE(text.empty() || (text[0] == 0xFEFF && ParseRecord(std::wstring_view(text).substr(1), entries)));
+        return entries;
+    }
     Names Recorded() const {
         Names names;
-        for (const std::wstring& entry : ReadRegistryStrings(kSettingsKeyPath, kMarkedDotFoldersValue, 1 << 20))
-            names.insert(entry.starts_with(place + L"\\") ? entry.substr(place.size() + 1) : entry);
+        for (const MarkEntry& entry : RecordEntries())
+            names.insert(entry.path.starts_with(place + L"\\") ? entry.path.substr(place.size() + 1) : entry.path);
         return names;
     }
 
     std::wstring place;
+    std::wstring record;
     std::vector<std::wstring> made;
     FolderBirths births;
 };
@@ -111,24 +159,27 @@ TEST_F(DotFolders, MarksRecordsAndUnmarksOnlyItsOwn) {
     // itself (both hidden by the user), a climb out of a dot folder, garbage.
     ASSERT_TRUE(SetFileAttributesW(Path(L"plain").c_str(), Attributes(L"plain") | FILE_ATTRIBUTE_HIDDEN));
     ASSERT_TRUE(SetFileAttributesW(place.c_str(), GetFileAttributesW(place.c_str()) | FILE_ATTRIBUTE_HIDDEN));
-    std::vector<std::wstring> edited = ReadRegistryStrings(kSettingsKeyPath, kMarkedDotFoldersValue, 1 << 20);
-    edited.insert(edited.end(), {Path(L"plain"), place, Path(L".cache\\.."), L"garbage"});
-    ASSERT_TRUE(WriteRegistryStrings(kSettingsKeyPath, kMarkedDotFoldersValue, edited));
+    // Each with the identity of the folder it names, so that only the path's rule keeps them.
+    std::vector<MarkEntry> edited = RecordEntries();
+    for (const std::wstring& path : {Path(L"plain"), place, Path(L".cache\\..")})
+        edited.push_back({path, Identity(path), true});
+    WriteRecordText(L"\xFEFF" + FormatRecord(edited));
 
     EXPECT_TRUE(UnmarkDotFolders(kNever));
     EXPECT_EQ(Attributes(L".config"), configBefore);
     EXPECT_EQ(HiddenNames(), (Names{L".git", L"plain"}));
     EXPECT_NE(GetFileAttributesW(place.c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
-    EXPECT_FALSE(RegistryValueExists(kSettingsKeyPath, kMarkedDotFoldersValue));
+    EXPECT_EQ(GetFileAttributesW(record.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
-// Bad places are skipped without harm; only a REG_DWORD of 1 turns the option on.
+// Bad places are skipped without harm, a long one is kept; only a REG_DWORD of 1 turns the option on.
 TEST_F(DotFolders, BadValuesAreSkipped) {
     std::vector<std::wstring> expected = DotFolderPlaces();  // the profile, when Windows names one
     // An empty string, a relative path, a missing folder and 12,000 characters, unterminated.
     const std::wstring bad = std::wstring(L"\0relative\0C:\\no-such-folder-here\0C:\\", 36) + std::wstring(12000, L'y');
     StoreValue(kSettingsKeyPath, kDotFolderPlacesValue, REG_MULTI_SZ, bad.data(), static_cast<DWORD>(bad.size() * 2));
-    expected.push_back(L"C:\\no-such-folder-here");
+    // A place longer than MAX_PATH is used in the long form.
+    expected.insert(expected.end(), {L"C:\\no-such-folder-here", L"C:\\" + std::wstring(12000, L'y')});
     EXPECT_EQ(DotFolderPlaces(), expected);
     EXPECT_FALSE(MarkDotFolders({L"C:\\no-such-folder-here", Path(L"missing")}, kNever, births));
 

@@ -1,5 +1,7 @@
 #include "support/seam_recorder.h"
 
+#include <dbt.h>
+
 #include <cstring>
 
 #include "app/platform_calls.h"
@@ -111,6 +113,32 @@ int WINAPI TranslateKey(UINT key, UINT, const BYTE* state, LPWSTR buffer, int si
     return 0;
 }
 
+HANDLE WINAPI RecordCreateFile(LPCWSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
+                               DWORD disposition, DWORD flags, HANDLE templateFile) {
+    {
+        const std::lock_guard<std::mutex> hold(g_recorder->diskLock);
+        g_recorder->openedPaths.emplace_back(path);
+    }
+    return CreateFileW(path, access, share, security, disposition, flags, templateFile);
+}
+
+HDEVNOTIFY WINAPI RecordRegisterDevice(HANDLE recipient, LPVOID filter, DWORD flags) {
+    const auto* header = static_cast<const DEV_BROADCAST_HDR*>(filter);
+    if (header->dbch_devicetype == DBT_DEVTYP_HANDLE) {
+        const std::lock_guard<std::mutex> hold(g_recorder->diskLock);
+        g_recorder->deviceWatches.push_back(static_cast<const DEV_BROADCAST_HANDLE*>(filter)->dbch_handle);
+    }
+    return RegisterDeviceNotificationW(recipient, filter, flags);
+}
+
+BOOL WINAPI RecordUnregisterDevice(HDEVNOTIFY notification) {
+    {
+        const std::lock_guard<std::mutex> hold(g_recorder->diskLock);
+        ++g_recorder->deviceUnwatches;
+    }
+    return UnregisterDeviceNotification(notification);
+}
+
 }  // namespace
 
 SeamRecorder::SeamRecorder() {
@@ -119,7 +147,9 @@ SeamRecorder::SeamRecorder() {
     g_platform = PlatformCalls{
         RecordShellSettings,     RecordChangeNotify, RecordNotifyIcon,  RecordShellExecute,     RecordMessageBox,
         RecordTrackPopupMenu,    RecordDownload,     RunUpdateHelper,   RecordSystemParameters, RecordTickCount,
-        RecordRefreshShellViews, RecordWindowsBuild, RecordMenuAppMode, RecordRegisterHotKey,   TranslateKey};
+        RecordRefreshShellViews, RecordWindowsBuild, RecordMenuAppMode, RecordRegisterHotKey,   TranslateKey,
+        // The dot-folder worker's.
+        RecordCreateFile, RecordRegisterDevice, RecordUnregisterDevice};
 }
 
 SeamRecorder::~SeamRecorder() {

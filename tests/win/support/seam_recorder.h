@@ -8,6 +8,7 @@
 #include <shlobj.h>
 
 #include <cstdint>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -116,6 +117,13 @@ public:
     std::vector<UINT> translatedKeys;  // asked of the keyboard layout
     // Every seam call by name, in order.
     std::vector<std::string> order;
+
+    // The dot-folder worker's calls, made on its own thread (each forwarded
+    // to the real function): read them under diskLock.
+    std::mutex diskLock;
+    std::vector<std::wstring> openedPaths;
+    std::vector<HANDLE> deviceWatches;  // the handles named to RegisterDeviceNotificationW
+    int deviceUnwatches = 0;
 };
 
 // The recorder in use, or null.
