@@ -189,3 +189,117 @@ TEST_F(DotFolders, BadValuesAreSkipped) {
     EXPECT_EQ(ReadStoredDword(kSettingsKeyPath, L"DotFoldersHidden"), DWORD{1});
     EXPECT_TRUE(ReadDotFoldersHidden());
 }
+
+// A folder put at a recorded path by someone else, and hidden by them, is never shown again; a folder
+// whose place was renamed keeps its mark and is shown again from where it is now.
+TEST_F(DotFolders, KnowsEachMarkByItsIdentity) {
+    MakeFolder(L"a");
+    MakeFolder(L"a\\.mine");
+    MakeFolder(L"a\\.theirs");
+    ASSERT_TRUE(MarkDotFolders({Path(L"a")}, kNever, births));
+    // Made beside it and renamed over its path, as a tool's safe save does.
+    MakeFolder(L"a\\.new", FILE_ATTRIBUTE_HIDDEN);
+    ASSERT_TRUE(RemoveDirectoryW(Path(L"a\\.theirs").c_str()));
+    ASSERT_TRUE(MoveFileW(Path(L"a\\.new").c_str(), Path(L"a\\.theirs").c_str()));
+    EXPECT_TRUE(UnmarkDotFolders(kNever));
+    EXPECT_EQ(HiddenNames(), Names{L"a\\.theirs"});
+
+    ASSERT_TRUE(MarkDotFolders({Path(L"a")}, kNever, births));
+    EXPECT_EQ(Recorded(), Names{L"a\\.mine"});
+    made.insert(made.begin(), {L"c\\.mine", L"c\\.theirs", L"c"});  // where they end
+    ASSERT_TRUE(MoveFileW(Path(L"a").c_str(), Path(L"b").c_str()));
+    EXPECT_FALSE(MarkDotFolders({Path(L"b")}, kNever, births));
+    EXPECT_EQ(Recorded(), Names{L"b\\.mine"});
+    // Renamed again while the option goes off: found in the places listed now.
+    ASSERT_TRUE(MoveFileW(Path(L"b").c_str(), Path(L"c").c_str()));
+    ASSERT_TRUE(WriteRegistryStrings(kSettingsKeyPath, kDotFolderPlacesValue, {Path(L"c")}));
+    EXPECT_TRUE(UnmarkDotFolders(kNever));
+    EXPECT_EQ(HiddenNames(), Names{L"c\\.theirs"});
+    EXPECT_TRUE(RecordText().empty());
+}
+
+// Nothing is marked unless the record naming it was written; a record that cannot be read is left as it
+// is and marks nothing; a record the registry holds from an older version moves into the file.
+TEST_F(DotFolders, MarksOnlyWhatTheRecordNames) {
+    MakeFolder(L".ssh");
+    ASSERT_TRUE(CreateDirectoryW((record + L".new").c_str(), nullptr));  // where the record is written first
+    EXPECT_FALSE(MarkDotFolders({place}, kNever, births));
+    EXPECT_EQ(HiddenNames(), Names{});
+    ASSERT_TRUE(RemoveDirectoryW((record + L".new").c_str()));
+
+    const std::wstring unreadable = L"\xFEFF" L"C:\\Users\\me\\.ssh\r\n";  // no identity
+    WriteRecordText(unreadable);
+    EXPECT_FALSE(MarkDotFolders({place}, kNever, births));
+    EXPECT_FALSE(UnmarkDotFolders(kNever));
+    EXPECT_EQ(HiddenNames(), Names{});
+    EXPECT_EQ(RecordText(), unreadable);
+    ASSERT_TRUE(DeleteFileW(record.c_str()));
+    StoreString(kSettingsKeyPath, kMarkedDotFoldersValue, Path(L".ssh"));  // a string, not a list
+    EXPECT_FALSE(MarkDotFolders({place}, kNever, births));
+    EXPECT_TRUE(RegistryValueExists(kSettingsKeyPath, kMarkedDotFoldersValue));
+
+    ASSERT_TRUE(SetFileAttributesW(Path(L".ssh").c_str(), FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(WriteRegistryStrings(kSettingsKeyPath, kMarkedDotFoldersValue, {Path(L".ssh")}));
+    EXPECT_FALSE(MarkDotFolders({place}, kNever, births));
+    EXPECT_EQ(Recorded(), Names{L".ssh"});
+    EXPECT_EQ(RecordEntries().at(0).identity, Identity(Path(L".ssh")));
+    EXPECT_FALSE(RegistryValueExists(kSettingsKeyPath, kMarkedDotFoldersValue));
+}
+
+// A place longer than MAX_PATH is reached in the long form, which Windows needs there (Wine does not).
+TEST_F(DotFolders, MarksInPlacesOfAnyLength) {
+    std::wstring deep;
+    for (int level = 0; level < 6; ++level) {
+        deep += (level ? L"\\" : L"") + std::wstring(50, static_cast<wchar_t>(L'k' + level));
+        MakeFolder(deep);
+    }
+    MakeFolder(deep + L"\\.long");
+    std::reverse(made.begin(), made.end());  // the deepest first
+    ASSERT_GT(Path(deep).size(), std::size_t{MAX_PATH});
+    ASSERT_TRUE(WriteRegistryStrings(kSettingsKeyPath, kDotFolderPlacesValue, {Path(deep)}));
+    EXPECT_EQ(DotFolderPlaces().back(), Path(deep));
+    SeamRecorder seam;
+    EXPECT_TRUE(MarkDotFolders({Path(deep)}, kNever, births));
+    EXPECT_EQ(HiddenNames(), Names{deep + L"\\.long"});
+    EXPECT_NE(std::find(seam.openedPaths.begin(), seam.openedPaths.end(), L"\\\\?\\" + Path(deep + L"\\.long")),
+              seam.openedPaths.end());
+    EXPECT_TRUE(UnmarkDotFolders(kNever));
+    EXPECT_EQ(HiddenNames(), Names{});
+}
+
+// A listed place on a device about to be removed is let go of before the query is answered, and
+// watched again once the removal failed.
+TEST_F(DotFolders, LetsGoOfAPlaceForItsDevice) {
+    SeamRecorder seam;
+    ASSERT_TRUE(WriteRegistryStrings(kSettingsKeyPath, kDotFolderPlacesValue, {place}));
+    const HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    // The handle watched on the place, once one is.
+    const auto placeWatch = [&] {
+        const std::lock_guard<std::mutex> hold(seam.diskLock);
+        for (HANDLE handle : seam.deviceWatches) {
+            wchar_t path[MAX_PATH] = {};
+            if (GetFinalPathNameByHandleW(handle, path, MAX_PATH, 0) && std::wstring(path).ends_with(LastComponent(place)))
+                return handle;
+        }
+        return HANDLE{};
+    };
+    g_app.dotFolders = std::make_unique<DotFolderKeeper>();
+    ASSERT_TRUE(g_app.dotFolders->Start(window, WM_APP, true));
+    ASSERT_TRUE(PumpUntil([&] { return placeWatch() != nullptr; }));
+    DEV_BROADCAST_HANDLE device = {};
+    device.dbch_size = sizeof device;
+    device.dbch_devicetype = DBT_DEVTYP_HANDLE;
+    device.dbch_handle = placeWatch();
+    DotFoldersDeviceChanged(DBT_DEVICEQUERYREMOVE, reinterpret_cast<LPARAM>(&device));
+    DWORD flags = 0;
+    EXPECT_FALSE(GetHandleInformation(device.dbch_handle, &flags)) << "the place's handle is still open";
+    {
+        const std::lock_guard<std::mutex> hold(seam.diskLock);
+        EXPECT_GE(seam.deviceUnwatches, 1);
+        seam.deviceWatches.clear();
+    }
+    DotFoldersDeviceChanged(DBT_DEVICEQUERYREMOVEFAILED, reinterpret_cast<LPARAM>(&device));
+    EXPECT_TRUE(PumpUntil([&] { return placeWatch() != nullptr; }));
+    g_app.dotFolders.reset();
+    DestroyWindow(window);
+}
