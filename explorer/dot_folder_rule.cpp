@@ -156,12 +156,14 @@ bool ReadHex(std::wstring_view digits, std::uint64_t& value) {
 bool ParseEntry(std::wstring_view line, MarkEntry& entry) {
     constexpr std::size_t pathStart = kVolumeDigits + 1 + kIdDigits + 1;
     if (line.size() <= pathStart || line[kVolumeDigits] != L' ' || line[pathStart - 1] != L' ') return false;
-    entry.identified = true;
     entry.path = line.substr(pathStart);
-    return ReadHex(line.substr(0, kVolumeDigits), entry.identity.volume) &&
-           ReadHex(line.substr(kVolumeDigits + 1, kIdDigits / 2), entry.identity.idHigh) &&
-           ReadHex(line.substr(kVolumeDigits + 1 + kIdDigits / 2, kIdDigits / 2), entry.identity.idLow) &&
-           IsFullPath(entry.path);
+    if (!ReadHex(line.substr(0, kVolumeDigits), entry.identity.volume) ||
+        !ReadHex(line.substr(kVolumeDigits + 1, kIdDigits / 2), entry.identity.idHigh) ||
+        !ReadHex(line.substr(kVolumeDigits + 1 + kIdDigits / 2, kIdDigits / 2), entry.identity.idLow) ||
+        !IsFullPath(entry.path))
+        return false;
+    entry.identified = entry.identity.volume != 0 || entry.identity.idLow != 0 || entry.identity.idHigh != 0;
+    return true;
 }
 
 }  // namespace
@@ -169,11 +171,12 @@ bool ParseEntry(std::wstring_view line, MarkEntry& entry) {
 std::wstring FormatRecord(const std::vector<MarkEntry>& entries) {
     std::wstring text;
     for (const MarkEntry& entry : entries) {
-        if (!entry.identified) continue;  // never written without the identity it is known by
-        AppendHex(text, entry.identity.volume);
+        // An entry not yet identified is written with zeros, which no volume and folder have.
+        const FolderIdentity identity = entry.identified ? entry.identity : FolderIdentity{};
+        AppendHex(text, identity.volume);
         text += L' ';
-        AppendHex(text, entry.identity.idHigh);
-        AppendHex(text, entry.identity.idLow);
+        AppendHex(text, identity.idHigh);
+        AppendHex(text, identity.idLow);
         text += L' ';
         text += entry.path;
         text += L"\r\n";

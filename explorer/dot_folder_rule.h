@@ -87,7 +87,8 @@ struct MarkEntry {
 };
 
 // The record as text, one entry a line: 16 hex digits of the volume's
-// serial, a space, 32 of the file id, a space, the path.
+// serial, a space, 32 of the file id, a space, the path. An entry without
+// an identity yet has zeros for both.
 std::wstring FormatRecord(const std::vector<MarkEntry>& entries);
 // False for text that is not such a record (then nothing of it may be
 // trusted, and nothing is read); an empty text is an empty record.

@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <atomic>
 #include <cstring>
+#include <functional>
+#include <type_traits>
 #include <iterator>
 #include <unordered_set>
 #include <utility>
@@ -60,6 +62,24 @@ struct FileIdResult {
     ULONGLONG volumeSerialNumber;
     BYTE fileId[16];
 };
+// The 128-bit ids of a folder's entries, the very ids FileIdInfo gives,
+// from Windows 8 on: FileIdExtdDirectoryInfo and its restart, and their
+// record, named here for the same reason.
+constexpr int kExtdListClass = 19;
+constexpr int kExtdListRestartClass = 20;
+struct ExtdDirectoryEntry {
+    ULONG nextEntryOffset;
+    ULONG fileIndex;
+    LARGE_INTEGER creationTime, lastAccessTime, lastWriteTime, changeTime, endOfFile, allocationSize;
+    ULONG fileAttributes;
+    ULONG fileNameLength;
+    ULONG eaSize;
+    ULONG reparsePointTag;
+    BYTE fileId[16];
+    WCHAR fileName[1];
+};
+// Room for some hundred entries a call.
+constexpr DWORD kListBufferBytes = 64 * 1024;
 
 struct DeviceNotificationCloser {
     void operator()(HDEVNOTIFY notification) const { g_platform.unregisterDeviceNotification(notification); }
@@ -201,12 +221,23 @@ bool LookAtPath(const std::wstring& path, FolderLook& look) {
     return folder && LookAt(folder.get(), look);
 }
 
-// Sets the attributes through the handle whose identity was read, so that
-// no other folder put at the path meanwhile is changed. Times of 0 stay.
-bool SetAttributes(HANDLE folder, DWORD attributes) {
+std::uint64_t Ticks(const LARGE_INTEGER& time) { return static_cast<std::uint64_t>(time.QuadPart); }
+
+// Changes the hidden bit of the folder at the path if it is still the one
+// a look just saw (its creation time, read through the handle that sets
+// the bit, so that no other folder put at the path meanwhile is changed)
+// and the rule allows. Times of 0 stay as they are.
+bool SetHidden(const std::wstring& path, std::uint64_t born, bool hidden) {
+    const UniqueHandle folder = OpenFolder(path, true);
     FILE_BASIC_INFO basic = {};
-    basic.FileAttributes = attributes;
-    return SetFileInformationByHandle(folder, FileBasicInfo, &basic, sizeof basic);
+    if (!folder || !GetFileInformationByHandleEx(folder.get(), FileBasicInfo, &basic, sizeof basic) ||
+        Ticks(basic.CreationTime) != born)
+        return false;
+    const DWORD now = basic.FileAttributes;
+    if (hidden ? !MayMarkHidden(now) : !MayUnmarkHidden(now)) return false;
+    FILE_BASIC_INFO change = {};
+    change.FileAttributes = hidden ? now | FILE_ATTRIBUTE_HIDDEN : now & ~FILE_ATTRIBUTE_HIDDEN;
+    return SetFileInformationByHandle(folder.get(), FileBasicInfo, &change, sizeof change);
 }
 
 // Whether the volume the identity names answers at the path's place: the
@@ -388,19 +419,110 @@ std::uint64_t IdentityKey(const FolderIdentity& identity) {
     return identity.idLow ^ (identity.idHigh * 0x9E3779B97F4A7C15u) ^ static_cast<std::uint32_t>(identity.volume);
 }
 
+void AddFound(Survey& survey, FoundFolder found) {
+    survey.byIdentity.emplace(IdentityKey(found.look.identity), survey.folders.size());
+    survey.folders.push_back(std::move(found));
+}
+
+// One entry of either listing: its name, attributes, creation time and id.
+struct ListedEntry {
+    ULONG next;  // bytes to the next entry, 0 after the last
+    std::wstring_view name;
+    DWORD attributes;
+    std::uint64_t born;
+    std::uint64_t idLow;
+    std::uint64_t idHigh;
+};
+
+template <typename Entry>
+ListedEntry ReadListed(const BYTE* bytes) {
+    const auto* entry = reinterpret_cast<const Entry*>(bytes);
+    ListedEntry listed{0, {}, 0, 0, 0, 0};
+    if constexpr (std::is_same_v<Entry, ExtdDirectoryEntry>) {
+        listed.next = entry->nextEntryOffset;
+        listed.name = std::wstring_view(entry->fileName, entry->fileNameLength / sizeof(wchar_t));
+        listed.attributes = entry->fileAttributes;
+        listed.born = Ticks(entry->creationTime);
+        std::memcpy(&listed.idLow, entry->fileId, sizeof listed.idLow);
+        std::memcpy(&listed.idHigh, entry->fileId + sizeof listed.idLow, sizeof listed.idHigh);
+    } else {
+        listed.next = entry->NextEntryOffset;
+        listed.name = std::wstring_view(entry->FileName, entry->FileNameLength / sizeof(wchar_t));
+        listed.attributes = entry->FileAttributes;
+        listed.born = Ticks(entry->CreationTime);
+        listed.idLow = static_cast<std::uint64_t>(entry->FileId.QuadPart);
+    }
+    return listed;
+}
+
+// Lists the place through one class of GetFileInformationByHandleEx; false
+// when the class is not known there (the first call fails at once).
+template <typename Entry>
+bool ListThrough(HANDLE folder, int restartClass, int nextClass, const std::function<void(const ListedEntry&)>& onEntry,
+                 bool& listed) {
+    std::vector<std::uint64_t> buffer(kListBufferBytes / sizeof(std::uint64_t));  // 8-byte aligned
+    int listClass = restartClass;
+    while (GetFileInformationByHandleEx(folder, static_cast<FILE_INFO_BY_HANDLE_CLASS>(listClass), buffer.data(),
+                                        kListBufferBytes)) {
+        listClass = nextClass;
+        const auto* bytes = reinterpret_cast<const BYTE*>(buffer.data());
+        for (ULONG offset = 0;;) {
+            const ListedEntry entry = ReadListed<Entry>(bytes + offset);
+            onEntry(entry);
+            if (entry.next == 0) break;
+            offset += entry.next;
+        }
+    }
+    const DWORD error = GetLastError();
+    // An empty drive root has not even "." and "..".
+    listed = error == ERROR_NO_MORE_FILES || error == ERROR_FILE_NOT_FOUND;
+    return listClass != restartClass || listed;
+}
+
+// The dot folders of the place with their ids, from the listing itself, so
+// that no folder is opened: the 128-bit ids FileIdInfo gives from Windows 8
+// on, else the 64-bit ones GetFileInformationByHandle gives (Windows 7;
+// Wine). False when the place cannot be listed so; listed says whether it
+// was listed to its end.
+bool ListWithIds(const std::wstring& place, Survey& survey, bool& listed) {
+    listed = false;
+    const HANDLE opened =
+        g_platform.createFile(LongPathForm(place).c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (opened == INVALID_HANDLE_VALUE) return false;
+    const UniqueHandle folder(opened);
+    FolderLook placeLook;
+    if (!LookAt(folder.get(), placeLook)) return false;
+    const auto onEntry = [&](const ListedEntry& entry) {
+        if (!IsDotFolderName(entry.name) || (entry.attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 ||
+            (entry.attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0)
+            return;
+        FoundFolder found{JoinPath(place, entry.name), {}};
+        found.look.identity = {placeLook.identity.volume, entry.idLow, entry.idHigh};
+        found.look.attributes = entry.attributes;
+        found.look.born = entry.born;
+        AddFound(survey, std::move(found));
+    };
+    return ListThrough<ExtdDirectoryEntry>(folder.get(), kExtdListRestartClass, kExtdListClass, onEntry, listed) ||
+           ListThrough<FILE_ID_BOTH_DIR_INFO>(folder.get(), FileIdBothDirectoryRestartInfo, FileIdBothDirectoryInfo,
+                                              onEntry, listed);
+}
+
 // False when interrupted.
 bool SurveyPlaces(const std::vector<std::wstring>& places, const Interrupted& interrupted, Survey& survey) {
     for (const std::wstring& place : places) {
         if (interrupted()) return false;
-        const bool listed = ForEachEntry(place, [&](const WIN32_FIND_DATAW& entry) {
-            if (!IsDotFolderName(entry.cFileName) || (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 ||
-                (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0)
-                return;
-            FoundFolder found{JoinPath(place, entry.cFileName), {}};
-            if (!LookAtPath(found.path, found.look)) return;
-            survey.byIdentity.emplace(IdentityKey(found.look.identity), survey.folders.size());
-            survey.folders.push_back(std::move(found));
-        });
+        bool listed = false;
+        // Else each folder found is opened for its identity.
+        if (!ListWithIds(place, survey, listed))
+            listed = ForEachEntry(place, [&](const WIN32_FIND_DATAW& entry) {
+                if (!IsDotFolderName(entry.cFileName) || (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 ||
+                    (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0)
+                    return;
+                FoundFolder found{JoinPath(place, entry.cFileName), {}};
+                if (LookAtPath(found.path, found.look)) AddFound(survey, std::move(found));
+            });
         if (listed) survey.listedPlaces.insert(place);
     }
     return true;
@@ -460,15 +582,10 @@ std::vector<MarkEntry> EntriesStillThere(const std::vector<MarkEntry>& record, c
     return kept;
 }
 
-// Only the hidden bit is added to what the folder has now, through a handle
-// on the very folder recorded. A place that refuses (a share, access
-// denied, a file system without the attribute) is passed over.
-bool MarkHidden(const FoundFolder& folder) {
-    const UniqueHandle handle = OpenFolder(folder.path, true);
-    FolderLook now;
-    return handle && LookAt(handle.get(), now) && now.identity == folder.look.identity &&
-           MayMarkHidden(now.attributes) && SetAttributes(handle.get(), now.attributes | FILE_ATTRIBUTE_HIDDEN);
-}
+// Only the hidden bit is added to what the folder has now. A place that
+// refuses (a share, access denied, a file system without the attribute) is
+// passed over.
+bool MarkHidden(const FoundFolder& folder) { return SetHidden(folder.path, folder.look.born, true); }
 
 // A worker that did not stop in time at the end.
 UniqueHandle g_workerLeft;
@@ -543,15 +660,19 @@ namespace {
 bool UnmarkEntry(const MarkEntry& entry, const Survey& survey, bool& left) {
     left = false;
     FoundFolder atPath;
-    const FoundFolder* found = entry.identified ? Locate(entry, survey, {}, atPath) : nullptr;
-    const UniqueHandle folder = OpenFolder(found ? found->path : entry.path, true);
-    FolderLook look;
-    if (!folder || !LookAt(folder.get(), look) || (entry.identified && !(look.identity == entry.identity))) {
+    const FoundFolder* found = nullptr;
+    if (entry.identified) {
+        found = Locate(entry, survey, {}, atPath);
+    } else if (LookAtPath(entry.path, atPath.look)) {
+        atPath.path = entry.path;  // from the older record: whatever folder is at the path
+        found = &atPath;
+    }
+    if (!found) {
         left = entry.identified ? !VolumeAnswers(entry.path, entry.identity) : !PathVanished(entry.path);
         return false;
     }
     // Shown again by the user meanwhile, or no longer a plain folder: left as it is.
-    return MayUnmarkHidden(look.attributes) && SetAttributes(folder.get(), look.attributes & ~FILE_ATTRIBUTE_HIDDEN);
+    return SetHidden(found->path, found->look.born, false);
 }
 
 }  // namespace

@@ -33,7 +33,9 @@ expected="1002 0 0 Show hidden files${TAB}Alt+.
 0 0 0 -
 1001 0 0 Exit"
 expect "menu: hidden files hidden, system files not included, extensions shown" "$(menu_items)" "$expected"
-expect "the unreadable record of marks is cleared" "$(wait_reg "$KEY_PROGRAM" MarkedDotFolders absent)" "absent"
+# By now the worker has looked at it: a record it cannot read is neither used nor cleared.
+expect "the unreadable record of marks is left as it is" "$(reg_get "$KEY_PROGRAM" MarkedDotFolders | cut -d' ' -f1)" \
+  "REG_BINARY"
 close_menu
 drv hotkey hidden
 expect "Hidden after Alt+." "$(wait_reg "$KEY_EXPLORER" Hidden "REG_DWORD 1")" "REG_DWORD 1"

@@ -65,7 +65,8 @@ TEST(DotFolderRule, LongPathsAndRecordLines) {
     for (const wchar_t* same : {L"\\\\?\\C:\\.x", L"relative\\.x", L""}) EXPECT_EQ(LongPathForm(same), same);
 
     const std::vector<MarkEntry> entries = {{L"C:\\Users\\me\\.ssh", {0xABCD1234u, 0x1000000000052u, 0}, true},
-                                            {L"\\\\srv\\share\\.a b", {~0ull, 7, ~0ull}, true}};
+                                            {L"\\\\srv\\share\\.a b", {~0ull, 7, ~0ull}, true},
+                                            {L"D:\\.older", {}, false}};
     const std::wstring text = FormatRecord(entries);
     EXPECT_EQ(text.substr(0, text.find(L'\n') + 1),
               L"00000000abcd1234 00000000000000000001000000000052 C:\\Users\\me\\.ssh\r\n");
