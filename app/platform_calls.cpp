@@ -121,11 +121,25 @@ void SetMenuAppMode(int mode) {
 
 PlatformCalls DefaultPlatformCalls() {
     return PlatformCalls{
-        GetSetShellSettings,     SHChangeNotify, Shell_NotifyIconW,      ShellExecuteW,         MessageBoxW,
-        TrackPopupMenu,          DownloadToFile, RunUpdateHelperProcess, SystemParametersInfoW, GetTickCount64,
-        RefreshShellViewsBeside, WindowsBuild,   SetMenuAppMode,         RegisterHotKey,        ToUnicodeEx,
+        GetSetShellSettings,
+        SHChangeNotify,
+        Shell_NotifyIconW,
+        ShellExecuteW,
+        MessageBoxW,
+        TrackPopupMenu,
+        DownloadToFile,
+        RunUpdateHelperProcess,
+        SystemParametersInfoW,
+        GetTickCount64,
+        RefreshShellViewsBeside,
+        WindowsBuild,
+        SetMenuAppMode,
+        RegisterHotKey,
+        ToUnicodeEx,
         // The dot-folder worker's.
-        CreateFileW, RegisterDeviceNotificationW, UnregisterDeviceNotification,
+        CreateFileW,
+        RegisterDeviceNotificationW,
+        UnregisterDeviceNotification,
     };
 }
 

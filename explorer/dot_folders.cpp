@@ -10,8 +10,8 @@
 #include <atomic>
 #include <cstring>
 #include <functional>
-#include <type_traits>
 #include <iterator>
+#include <type_traits>
 #include <unordered_set>
 #include <utility>
 
@@ -152,8 +152,7 @@ bool WriteRecord(const std::vector<MarkEntry>& entries) {
                                             FILE_ATTRIBUTE_NORMAL, nullptr);
             if (file == INVALID_HANDLE_VALUE) return false;
             const UniqueHandle owned(file);
-            if (!WriteFile(file, text.data(), bytes, &written, nullptr) || written != bytes ||
-                !FlushFileBuffers(file))
+            if (!WriteFile(file, text.data(), bytes, &written, nullptr) || written != bytes || !FlushFileBuffers(file))
                 return false;
         }
         if (!MoveFileExW(temporary.c_str(), LongPathForm(path).c_str(),
@@ -163,8 +162,7 @@ bool WriteRecord(const std::vector<MarkEntry>& entries) {
     std::vector<MarkEntry> check;
     std::wstring text;
     bool missing = false;
-    if (entries.empty() ? ReadWholeFile(path, text, missing) || !missing
-                        : !ReadRecord(check) || check != entries)
+    if (entries.empty() ? ReadWholeFile(path, text, missing) || !missing : !ReadRecord(check) || check != entries)
         return false;
     DeleteRegistryValue(kSettingsKeyPath, kMarkedDotFoldersValue);
     return true;
@@ -298,8 +296,8 @@ std::vector<PlaceWatch> WatchPlaces(const std::vector<std::wstring>& places,
         if (releasing.contains(place)) continue;
         PlaceWatch watch;
         watch.place = place;
-        const HANDLE changes = FindFirstChangeNotificationW(LongPathForm(place).c_str(), FALSE,
-                                                            FILE_NOTIFY_CHANGE_DIR_NAME);
+        const HANDLE changes =
+            FindFirstChangeNotificationW(LongPathForm(place).c_str(), FALSE, FILE_NOTIFY_CHANGE_DIR_NAME);
         if (changes == INVALID_HANDLE_VALUE) continue;
         watch.changes.reset(changes);
         watch.folder = OpenFolder(place, false);
@@ -335,7 +333,8 @@ DeviceRequests TakeDeviceRequests(DotFolderWork& work) {
 void ReleaseWatches(std::vector<PlaceWatch>& watches, const std::vector<HANDLE>& handles,
                     std::unordered_set<std::wstring>& releasing) {
     std::erase_if(watches, [&](const PlaceWatch& watch) {
-        const bool named = watch.folder && std::find(handles.begin(), handles.end(), watch.folder.get()) != handles.end();
+        const bool named = watch.folder &&
+                           std::find(handles.begin(), handles.end(), watch.folder.get()) != handles.end();
         if (named) releasing.insert(watch.place);
         return named;
     });
@@ -349,8 +348,7 @@ bool WaitForWork(DotFolderWork& work, std::vector<PlaceWatch>& watches, std::uno
     for (;;) {
         std::vector<HANDLE> handles{work.wake.get()};
         for (const PlaceWatch& watch : watches) handles.push_back(watch.changes.get());
-        const DWORD woken =
-            WaitForMultipleObjects(static_cast<DWORD>(handles.size()), handles.data(), FALSE, INFINITE);
+        const DWORD woken = WaitForMultipleObjects(static_cast<DWORD>(handles.size()), handles.data(), FALSE, INFINITE);
         if (woken == WAIT_FAILED) return false;
         if (woken != WAIT_OBJECT_0) {
             WaitForSingleObject(work.wake.get(), kSettleMs);
@@ -486,10 +484,9 @@ bool ListThrough(HANDLE folder, int restartClass, int nextClass, const std::func
 // was listed to its end.
 bool ListWithIds(const std::wstring& place, Survey& survey, bool& listed) {
     listed = false;
-    const HANDLE opened =
-        g_platform.createFile(LongPathForm(place).c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                              FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    const HANDLE opened = g_platform.createFile(LongPathForm(place).c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES,
+                                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (opened == INVALID_HANDLE_VALUE) return false;
     const UniqueHandle folder(opened);
     FolderLook placeLook;
@@ -695,9 +692,8 @@ bool UnmarkDotFolders(const Interrupted& interrupted) {
         if (UnmarkEntry(record[i], survey, stays)) changed = true;
         if (stays) left.push_back(record[i]);
     }
-    if (left != record || std::any_of(record.begin(), record.end(), [](const MarkEntry& entry) {
-            return !entry.identified;
-        }))
+    if (left != record ||
+        std::any_of(record.begin(), record.end(), [](const MarkEntry& entry) { return !entry.identified; }))
         WriteRecord(left);
     return changed;
 }
@@ -745,8 +741,8 @@ void DotFolderKeeper::Want(bool hidden) {
 void DotFolderKeeper::DeviceChanged(WPARAM event, const DEV_BROADCAST_HDR* device) {
     if (!work_) return;
     const bool release = event == DBT_DEVICEQUERYREMOVE && device && device->dbch_devicetype == DBT_DEVTYP_HANDLE;
-    const bool watchAgain =
-        event == DBT_DEVICEQUERYREMOVEFAILED || event == DBT_DEVICEREMOVECOMPLETE || event == DBT_DEVICEARRIVAL;
+    const bool watchAgain = event == DBT_DEVICEQUERYREMOVEFAILED || event == DBT_DEVICEREMOVECOMPLETE ||
+                            event == DBT_DEVICEARRIVAL;
     if (!release && !watchAgain) return;
     AcquireSRWLockExclusive(&work_->lock);
     if (release) work_->toRelease.push_back(reinterpret_cast<const DEV_BROADCAST_HANDLE*>(device)->dbch_handle);

@@ -77,7 +77,8 @@ TEST(DotFolderRule, LongPathsAndRecordLines) {
     // The same volume as an older Windows reports it: its serial's low 32 bits.
     EXPECT_EQ(entries[0].identity, (FolderIdentity{0x12345678ABCD1234u, 0x1000000000052u, 0}));
     EXPECT_FALSE(entries[0].identity == (FolderIdentity{0xABCD1234u, 0x52u, 0}));
-    for (const std::wstring& bad : std::vector<std::wstring>{text.substr(0, text.size() - 1), L"C:\\Users\\me\\.ssh\r\n" + text,
+    for (const std::wstring& bad :
+         std::vector<std::wstring>{text.substr(0, text.size() - 1), L"C:\\Users\\me\\.ssh\r\n" + text,
                                    L"00000000abcd1234 0000000000000000000100000000005g C:\\.x\r\n",
                                    L"00000000abcd1234 00000000000000000001000000000052 .x\r\n"})
         EXPECT_FALSE(ParseRecord(bad, read)) << testing::PrintToString(bad);

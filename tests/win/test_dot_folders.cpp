@@ -83,7 +83,8 @@ protected:
     }
     // The record file's text, its byte order mark included; empty when there is none.
     std::wstring RecordText() const {
-        const HANDLE file = CreateFileW(record.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        const HANDLE file =
+            CreateFileW(record.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
         if (file == INVALID_HANDLE_VALUE) return {};
         std::wstring text(GetFileSize(file, nullptr) / 2, L'\0');
         DWORD read = 0;
@@ -227,7 +228,8 @@ TEST_F(DotFolders, MarksOnlyWhatTheRecordNames) {
     EXPECT_EQ(HiddenNames(), Names{});
     ASSERT_TRUE(RemoveDirectoryW((record + L".new").c_str()));
 
-    const std::wstring unreadable = L"\xFEFF" L"C:\\Users\\me\\.ssh\r\n";  // no identity
+    const std::wstring unreadable = L"\xFEFF"
+                                    L"C:\\Users\\me\\.ssh\r\n";  // no identity
     WriteRecordText(unreadable);
     EXPECT_FALSE(MarkDotFolders({place}, kNever, births));
     EXPECT_FALSE(UnmarkDotFolders(kNever));
@@ -279,7 +281,8 @@ TEST_F(DotFolders, LetsGoOfAPlaceForItsDevice) {
         const std::lock_guard<std::mutex> hold(seam.diskLock);
         for (HANDLE handle : seam.deviceWatches) {
             wchar_t path[MAX_PATH] = {};
-            if (GetFinalPathNameByHandleW(handle, path, MAX_PATH, 0) && std::wstring(path).ends_with(LastComponent(place)))
+            if (GetFinalPathNameByHandleW(handle, path, MAX_PATH, 0) &&
+                std::wstring(path).ends_with(LastComponent(place)))
                 return handle;
         }
         return HANDLE{};

@@ -122,7 +122,7 @@ HANDLE WINAPI RecordCreateFile(LPCWSTR path, DWORD access, DWORD share, LPSECURI
     return CreateFileW(path, access, share, security, disposition, flags, templateFile);
 }
 
-HDEVNOTIFY WINAPI RecordRegisterDevice(HANDLE recipient, LPVOID filter, DWORD flags) {
+HDEVNOTIFY WINAPI RecordWatchDevice(HANDLE recipient, LPVOID filter, DWORD flags) {
     const auto* header = static_cast<const DEV_BROADCAST_HDR*>(filter);
     if (header->dbch_devicetype == DBT_DEVTYP_HANDLE) {
         const std::lock_guard<std::mutex> hold(g_recorder->diskLock);
@@ -131,7 +131,7 @@ HDEVNOTIFY WINAPI RecordRegisterDevice(HANDLE recipient, LPVOID filter, DWORD fl
     return RegisterDeviceNotificationW(recipient, filter, flags);
 }
 
-BOOL WINAPI RecordUnregisterDevice(HDEVNOTIFY notification) {
+BOOL WINAPI RecordUnwatch(HDEVNOTIFY notification) {
     {
         const std::lock_guard<std::mutex> hold(g_recorder->diskLock);
         ++g_recorder->deviceUnwatches;
@@ -144,12 +144,12 @@ BOOL WINAPI RecordUnregisterDevice(HDEVNOTIFY notification) {
 SeamRecorder::SeamRecorder() {
     g_recorder = this;
     // The update helper runs inside the test process: its download is the recorded one.
+    // The last row: the dot-folder worker's.
     g_platform = PlatformCalls{
         RecordShellSettings,     RecordChangeNotify, RecordNotifyIcon,  RecordShellExecute,     RecordMessageBox,
         RecordTrackPopupMenu,    RecordDownload,     RunUpdateHelper,   RecordSystemParameters, RecordTickCount,
         RecordRefreshShellViews, RecordWindowsBuild, RecordMenuAppMode, RecordRegisterHotKey,   TranslateKey,
-        // The dot-folder worker's.
-        RecordCreateFile, RecordRegisterDevice, RecordUnregisterDevice};
+        RecordCreateFile,        RecordWatchDevice,  RecordUnwatch};
 }
 
 SeamRecorder::~SeamRecorder() {
