@@ -67,7 +67,7 @@ struct FolderIdentity {
     std::uint64_t volume = 0;
     std::uint64_t idLow = 0;
     std::uint64_t idHigh = 0;
-    bool SameVolume(std::uint64_t otherVolume) const {
+    [[nodiscard]] bool SameVolume(std::uint64_t otherVolume) const {
         return static_cast<std::uint32_t>(volume) == static_cast<std::uint32_t>(otherVolume);
     }
     bool operator==(const FolderIdentity& other) const {

@@ -69,12 +69,12 @@ constexpr int kExtdListClass = 19;
 constexpr int kExtdListRestartClass = 20;
 struct ExtdDirectoryEntry {
     ULONG nextEntryOffset;
-    ULONG fileIndex;
+    ULONG fileIndex;  // cppcheck-suppress unusedStructMember
     LARGE_INTEGER creationTime, lastAccessTime, lastWriteTime, changeTime, endOfFile, allocationSize;
     ULONG fileAttributes;
     ULONG fileNameLength;
-    ULONG eaSize;
-    ULONG reparsePointTag;
+    ULONG eaSize;  // cppcheck-suppress unusedStructMember
+    ULONG reparsePointTag;  // cppcheck-suppress unusedStructMember
     BYTE fileId[16];
     WCHAR fileName[1];
 };
@@ -127,7 +127,8 @@ bool ReadRecord(std::vector<MarkEntry>& entries) {
     if (!missing || DotFolderRecordPath().empty()) return false;
     std::vector<std::wstring> paths;
     if (!ReadRegistryStringsIfAny(kSettingsKeyPath, kMarkedDotFoldersValue, kMostRecordBytes, paths)) return false;
-    for (std::wstring& path : paths) entries.push_back(PathOnly(std::move(path)));
+    std::transform(paths.begin(), paths.end(), std::back_inserter(entries),
+                   [](std::wstring& path) { return PathOnly(std::move(path)); });
     return true;
 }
 
@@ -347,7 +348,8 @@ bool WaitForWork(DotFolderWork& work, std::vector<PlaceWatch>& watches, std::uno
                  bool hiddenAtPass) {
     for (;;) {
         std::vector<HANDLE> handles{work.wake.get()};
-        for (const PlaceWatch& watch : watches) handles.push_back(watch.changes.get());
+        std::transform(watches.begin(), watches.end(), std::back_inserter(handles),
+                       [](const PlaceWatch& watch) { return watch.changes.get(); });
         const DWORD woken = WaitForMultipleObjects(static_cast<DWORD>(handles.size()), handles.data(), FALSE, INFINITE);
         if (woken == WAIT_FAILED) return false;
         if (woken != WAIT_OBJECT_0) {
@@ -484,7 +486,8 @@ bool ListThrough(HANDLE folder, int restartClass, int nextClass, const std::func
 // was listed to its end.
 bool ListWithIds(const std::wstring& place, Survey& survey, bool& listed) {
     listed = false;
-    const HANDLE opened = g_platform.createFile(LongPathForm(place).c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES,
+    const std::wstring longPlace = LongPathForm(place);
+    const HANDLE opened = g_platform.createFile(longPlace.c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES,
                                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (opened == INVALID_HANDLE_VALUE) return false;
@@ -631,7 +634,9 @@ bool MarkDotFolders(const std::vector<std::wstring>& places, const Interrupted& 
     // folders no record names.
     std::vector<MarkEntry> marked = kept;
     if (!candidates.empty()) {
-        for (const FoundFolder* found : candidates) marked.push_back({found->path, found->look.identity, true});
+        std::transform(candidates.begin(), candidates.end(), std::back_inserter(marked), [](const FoundFolder* found) {
+            return MarkEntry{found->path, found->look.identity, true};
+        });
         if (!WriteRecord(marked)) return false;
         marked.resize(kept.size());
     }
