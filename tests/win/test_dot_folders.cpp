@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <memory>
-#include <mutex>
 #include <set>
 #include <string>
 #include <vector>
@@ -278,7 +277,7 @@ TEST_F(DotFolders, LetsGoOfAPlaceForItsDevice) {
     const HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
     // The handle watched on the place, once one is.
     const auto placeWatch = [&] {
-        const std::lock_guard<std::mutex> hold(seam.diskLock);
+        const DiskCallsHeld hold(seam);
         for (HANDLE handle : seam.deviceWatches) {
             wchar_t path[MAX_PATH] = {};
             if (GetFinalPathNameByHandleW(handle, path, MAX_PATH, 0) &&
@@ -298,7 +297,7 @@ TEST_F(DotFolders, LetsGoOfAPlaceForItsDevice) {
     DWORD flags = 0;
     EXPECT_FALSE(GetHandleInformation(device.dbch_handle, &flags)) << "the place's handle is still open";
     {
-        const std::lock_guard<std::mutex> hold(seam.diskLock);
+        const DiskCallsHeld hold(seam);
         EXPECT_GE(seam.deviceUnwatches, 1);
         seam.deviceWatches.clear();
     }

@@ -116,7 +116,7 @@ int WINAPI TranslateKey(UINT key, UINT, const BYTE* state, LPWSTR buffer, int si
 HANDLE WINAPI RecordCreateFile(LPCWSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
                                DWORD disposition, DWORD flags, HANDLE templateFile) {
     {
-        const std::lock_guard<std::mutex> hold(g_recorder->diskLock);
+        const DiskCallsHeld hold(*g_recorder);
         g_recorder->openedPaths.emplace_back(path);
     }
     return CreateFileW(path, access, share, security, disposition, flags, templateFile);
@@ -125,7 +125,7 @@ HANDLE WINAPI RecordCreateFile(LPCWSTR path, DWORD access, DWORD share, LPSECURI
 HDEVNOTIFY WINAPI RecordWatchDevice(HANDLE recipient, LPVOID filter, DWORD flags) {
     const auto* header = static_cast<const DEV_BROADCAST_HDR*>(filter);
     if (header->dbch_devicetype == DBT_DEVTYP_HANDLE) {
-        const std::lock_guard<std::mutex> hold(g_recorder->diskLock);
+        const DiskCallsHeld hold(*g_recorder);
         g_recorder->deviceWatches.push_back(static_cast<const DEV_BROADCAST_HANDLE*>(filter)->dbch_handle);
     }
     return RegisterDeviceNotificationW(recipient, filter, flags);
@@ -133,7 +133,7 @@ HDEVNOTIFY WINAPI RecordWatchDevice(HANDLE recipient, LPVOID filter, DWORD flags
 
 BOOL WINAPI RecordUnwatch(HDEVNOTIFY notification) {
     {
-        const std::lock_guard<std::mutex> hold(g_recorder->diskLock);
+        const DiskCallsHeld hold(*g_recorder);
         ++g_recorder->deviceUnwatches;
     }
     return UnregisterDeviceNotification(notification);

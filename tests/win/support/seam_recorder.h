@@ -8,7 +8,6 @@
 #include <shlobj.h>
 
 #include <cstdint>
-#include <mutex>
 #include <string>
 #include <vector>
 
@@ -119,11 +118,23 @@ public:
     std::vector<std::string> order;
 
     // The dot-folder worker's calls, made on its own thread (each forwarded
-    // to the real function): read them under diskLock.
-    std::mutex diskLock;
+    // to the real function): read them holding diskLock.
+    SRWLOCK diskLock = SRWLOCK_INIT;
     std::vector<std::wstring> openedPaths;
     std::vector<HANDLE> deviceWatches;  // the handles named to RegisterDeviceNotificationW
     int deviceUnwatches = 0;
+};
+
+// Holds a recorder's diskLock for its lifetime.
+class DiskCallsHeld {
+public:
+    explicit DiskCallsHeld(SeamRecorder& recorder) : lock_(&recorder.diskLock) { AcquireSRWLockExclusive(lock_); }
+    ~DiskCallsHeld() { ReleaseSRWLockExclusive(lock_); }
+    DiskCallsHeld(const DiskCallsHeld&) = delete;
+    DiskCallsHeld& operator=(const DiskCallsHeld&) = delete;
+
+private:
+    SRWLOCK* lock_;
 };
 
 // The recorder in use, or null.
