@@ -167,6 +167,8 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         return 0;
     // A command from the command line, handed over by another process.
     case WM_COPYDATA: return AnswerCommandMessage(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+    // A listed place on a device being removed is let go of.
+    case WM_DEVICECHANGE: DotFoldersDeviceChanged(wParam, lParam); return TRUE;
     default: break;
     }
     if (message == TaskbarCreatedMessage() && message != 0) {

@@ -143,6 +143,10 @@ PlatformCalls DefaultPlatformCalls() {
         QueryInformationJobObject,
         // Drawing at the screen's resolution.
         DpiOfWindow,
+        // The dot-folder worker's.
+        CreateFileW,
+        RegisterDeviceNotificationW,
+        UnregisterDeviceNotification,
     };
 }
 

@@ -50,6 +50,15 @@ struct PlatformCalls {
     // for every process and never changes, so only a stand-in can move a
     // window to another scale.
     UINT (*windowDpi)(HWND window);
+    // The dot-folder worker's disk and device calls. CreateFileW: Wine takes a
+    // path over MAX_PATH in any form, so only a recorder shows the long form
+    // is asked for. RegisterDeviceNotificationW and its undoing: Wine sends no
+    // device events, so tests send them and must know the watched handles.
+    HANDLE(WINAPI* createFile)
+    (LPCWSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security, DWORD disposition, DWORD flags,
+     HANDLE templateFile);
+    HDEVNOTIFY(WINAPI* registerDeviceNotification)(HANDLE recipient, LPVOID filter, DWORD flags);
+    BOOL(WINAPI* unregisterDeviceNotification)(HDEVNOTIFY notification);
 };
 
 extern PlatformCalls g_platform;

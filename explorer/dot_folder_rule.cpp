@@ -1,6 +1,7 @@
 #include "explorer/dot_folder_rule.h"
 
 #include <algorithm>
+#include <cwchar>
 
 namespace {
 
@@ -122,4 +123,77 @@ std::vector<std::wstring> UsablePlaces(const std::vector<std::wstring>& listed, 
         if (std::find(places.begin(), places.end(), place) == places.end()) places.push_back(std::move(place));
     }
     return places;
+}
+
+std::wstring LongPathForm(std::wstring_view path) {
+    if (path.starts_with(L"\\\\?\\") || !IsFullPath(path)) return std::wstring(path);
+    std::wstring full = HasDrivePrefix(path) ? std::wstring(L"\\\\?\\") + std::wstring(path)
+                                             : std::wstring(L"\\\\?\\UNC\\") + std::wstring(path.substr(2));
+    std::replace(full.begin(), full.end(), L'/', L'\\');
+    return full;
+}
+
+namespace {
+
+constexpr std::size_t kVolumeDigits = 16;
+constexpr std::size_t kIdDigits = 32;
+constexpr wchar_t kHexDigits[] = L"0123456789abcdef";
+
+void AppendHex(std::wstring& text, std::uint64_t value) {
+    for (int shift = 60; shift >= 0; shift -= 4) text += kHexDigits[(value >> shift) & 0xF];
+}
+
+bool ReadHex(std::wstring_view digits, std::uint64_t& value) {
+    value = 0;
+    for (const wchar_t c : digits) {
+        const wchar_t* digit = std::wcschr(kHexDigits, c >= L'A' && c <= L'F' ? c - L'A' + L'a' : c);
+        if (c == L'\0' || !digit) return false;
+        value = (value << 4) | static_cast<std::uint64_t>(digit - kHexDigits);
+    }
+    return true;
+}
+
+bool ParseEntry(std::wstring_view line, MarkEntry& entry) {
+    constexpr std::size_t pathStart = kVolumeDigits + 1 + kIdDigits + 1;
+    if (line.size() <= pathStart || line[kVolumeDigits] != L' ' || line[pathStart - 1] != L' ') return false;
+    entry.path = line.substr(pathStart);
+    if (!ReadHex(line.substr(0, kVolumeDigits), entry.identity.volume) ||
+        !ReadHex(line.substr(kVolumeDigits + 1, kIdDigits / 2), entry.identity.idHigh) ||
+        !ReadHex(line.substr(kVolumeDigits + 1 + kIdDigits / 2, kIdDigits / 2), entry.identity.idLow) ||
+        !IsFullPath(entry.path))
+        return false;
+    entry.identified = entry.identity.volume != 0 || entry.identity.idLow != 0 || entry.identity.idHigh != 0;
+    return true;
+}
+
+}  // namespace
+
+std::wstring FormatRecord(const std::vector<MarkEntry>& entries) {
+    std::wstring text;
+    for (const MarkEntry& entry : entries) {
+        // An entry not yet identified is written with zeros, which no volume and folder have.
+        const FolderIdentity identity = entry.identified ? entry.identity : FolderIdentity{};
+        AppendHex(text, identity.volume);
+        text += L' ';
+        AppendHex(text, identity.idHigh);
+        AppendHex(text, identity.idLow);
+        text += L' ';
+        text += entry.path;
+        text += L"\r\n";
+    }
+    return text;
+}
+
+bool ParseRecord(std::wstring_view text, std::vector<MarkEntry>& entries) {
+    entries.clear();
+    while (!text.empty()) {
+        const std::size_t end = text.find(L'\n');
+        // Every line ends with its line break: a record cut short is not read.
+        if (end == std::wstring_view::npos || end == 0 || text[end - 1] != L'\r') return false;
+        MarkEntry entry;
+        if (!ParseEntry(text.substr(0, end - 1), entry)) return false;
+        entries.push_back(std::move(entry));
+        text.remove_prefix(end + 1);
+    }
+    return true;
 }

@@ -52,3 +52,44 @@ std::wstring JoinMultiString(const std::vector<std::wstring>& strings);
 // maxLength units, without a trailing separator (a drive root keeps its
 // own), each once; the rest is skipped.
 std::vector<std::wstring> UsablePlaces(const std::vector<std::wstring>& listed, std::size_t maxLength);
+
+// The form of a full path that the file API takes at any length and as it
+// is, with no "." or trailing space dropped: "\\?\X:\..." or
+// "\\?\UNC\server\share\...", with "/" made "\". A path already in that
+// form, or not a full path, is given back as it is.
+std::wstring LongPathForm(std::wstring_view path);
+
+// What tells one folder from every other on the computer: its volume's
+// serial number and its file id. Only the serial's low 32 bits are
+// compared, so that the 32-bit serial an older Windows reports matches the
+// 64-bit one a newer Windows reports for the same volume.
+struct FolderIdentity {
+    std::uint64_t volume = 0;
+    std::uint64_t idLow = 0;
+    std::uint64_t idHigh = 0;
+    [[nodiscard]] bool SameVolume(std::uint64_t otherVolume) const {
+        return static_cast<std::uint32_t>(volume) == static_cast<std::uint32_t>(otherVolume);
+    }
+    bool operator==(const FolderIdentity& other) const {
+        return SameVolume(other.volume) && idLow == other.idLow && idHigh == other.idHigh;
+    }
+};
+
+// One folder the program marked. An entry read from an older record that
+// named paths alone has no identity until a pass finds its folder.
+struct MarkEntry {
+    std::wstring path;
+    FolderIdentity identity;
+    bool identified = false;
+    bool operator==(const MarkEntry& other) const {
+        return path == other.path && identified == other.identified && (!identified || identity == other.identity);
+    }
+};
+
+// The record as text, one entry a line: 16 hex digits of the volume's
+// serial, a space, 32 of the file id, a space, the path. An entry without
+// an identity yet has zeros for both.
+std::wstring FormatRecord(const std::vector<MarkEntry>& entries);
+// False for text that is not such a record (then nothing of it may be
+// trusted, and nothing is read); an empty text is an empty record.
+bool ParseRecord(std::wstring_view text, std::vector<MarkEntry>& entries);

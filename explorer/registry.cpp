@@ -85,6 +85,28 @@ std::vector<std::wstring> ReadRegistryStrings(const wchar_t* keyPath, const wcha
     return SplitMultiString(units.data(), size / sizeof(wchar_t));
 }
 
+bool ReadRegistryStringsIfAny(const wchar_t* keyPath, const wchar_t* valueName, DWORD maxBytes,
+                              std::vector<std::wstring>& strings) {
+    strings.clear();
+    HKEY opened = nullptr;
+    const LSTATUS open = RegOpenKeyExW(HKEY_CURRENT_USER, keyPath, 0, KEY_READ, &opened);
+    if (open == ERROR_FILE_NOT_FOUND) return true;
+    if (open != ERROR_SUCCESS) return false;
+    const UniqueKey key(opened);
+    DWORD type = REG_NONE;
+    DWORD size = 0;
+    const LSTATUS query = RegQueryValueExW(key.get(), valueName, nullptr, &type, nullptr, &size);
+    if (query == ERROR_FILE_NOT_FOUND) return true;
+    if (query != ERROR_SUCCESS || type != REG_MULTI_SZ || size > maxBytes) return false;
+    std::wstring units(size / sizeof(wchar_t) + 1, L'\0');
+    if (RegQueryValueExW(key.get(), valueName, nullptr, &type, reinterpret_cast<BYTE*>(units.data()), &size) !=
+            ERROR_SUCCESS ||
+        type != REG_MULTI_SZ)
+        return false;
+    strings = SplitMultiString(units.data(), size / sizeof(wchar_t));
+    return true;
+}
+
 bool WriteRegistryStrings(const wchar_t* keyPath, const wchar_t* valueName, const std::vector<std::wstring>& strings) {
     const UniqueKey key = OpenForWriting(keyPath);
     if (!key) return false;

@@ -30,6 +30,12 @@ bool WriteRegistryString(const wchar_t* keyPath, const wchar_t* valueName, std::
 // nothing for a missing value, another type or a longer value.
 std::vector<std::wstring> ReadRegistryStrings(const wchar_t* keyPath, const wchar_t* valueName, DWORD maxBytes);
 
+// Like ReadRegistryStrings, but tells a list that is not there (true, no
+// strings) from one that is there and cannot be read: a key that does not
+// open for another reason than its absence, another type, a longer value.
+bool ReadRegistryStringsIfAny(const wchar_t* keyPath, const wchar_t* valueName, DWORD maxBytes,
+                              std::vector<std::wstring>& strings);
+
 // Opens or creates the key and sets a REG_MULTI_SZ of the strings, its two final NULs counted.
 bool WriteRegistryStrings(const wchar_t* keyPath, const wchar_t* valueName, const std::vector<std::wstring>& strings);
 

@@ -25,7 +25,8 @@ follows() {
   [ "$took" -le 2000 ] && echo "ok: $name hidden after $took ms" || fail "$name hidden after $took ms"
 }
 
-rm -rf "$PROFILE"/.e2e-* "$PROFILE"/e2e-* "$DOTS"
+RECORD=$PROFILE/AppData/Local/Veilux/MarkedDotFolders.txt
+rm -rf "$PROFILE"/.e2e-* "$PROFILE"/e2e-* "$DOTS" "$RECORD"
 fresh_account
 mkdir "$PROFILE/.e2e-ssh" "$PROFILE/e2e-plain" "$PROFILE/e2e-later"
 touch "$PROFILE/.e2e-rc"

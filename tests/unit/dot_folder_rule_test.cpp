@@ -56,3 +56,30 @@ TEST(DotFolderRule, RecordEntriesAndPlaces) {
               (std::vector<std::wstring>{L"C:\\a\\.x", L"C:\\b\\.y", L"C:\\c\\.z"}));
     EXPECT_EQ(JoinMultiString({L"C:\\a\\.x", L"C:\\b\\.y"}), std::wstring(L"C:\\a\\.x\0C:\\b\\.y\0\0", 17));
 }
+
+// The long form of drive and share paths; the record's lines, read back as written, and a record cut
+// short, edited into another shape or naming a relative path is not read at all.
+TEST(DotFolderRule, LongPathsAndRecordLines) {
+    EXPECT_EQ(LongPathForm(L"C:\\Users\\me/.ssh"), L"\\\\?\\C:\\Users\\me\\.ssh");
+    EXPECT_EQ(LongPathForm(L"\\\\server\\share\\.x"), L"\\\\?\\UNC\\server\\share\\.x");
+    for (const wchar_t* same : {L"\\\\?\\C:\\.x", L"relative\\.x", L""}) EXPECT_EQ(LongPathForm(same), same);
+
+    const std::vector<MarkEntry> entries = {{L"C:\\Users\\me\\.ssh", {0xABCD1234u, 0x1000000000052u, 0}, true},
+                                            {L"\\\\srv\\share\\.a b", {~0ull, 7, ~0ull}, true},
+                                            {L"D:\\.older", {}, false}};
+    const std::wstring text = FormatRecord(entries);
+    EXPECT_EQ(text.substr(0, text.find(L'\n') + 1),
+              L"00000000abcd1234 00000000000000000001000000000052 C:\\Users\\me\\.ssh\r\n");
+    std::vector<MarkEntry> read;
+    EXPECT_TRUE(ParseRecord(text, read));
+    EXPECT_EQ(read, entries);
+    EXPECT_TRUE(ParseRecord(L"", read) && read.empty());
+    // The same volume as an older Windows reports it: its serial's low 32 bits.
+    EXPECT_EQ(entries[0].identity, (FolderIdentity{0x12345678ABCD1234u, 0x1000000000052u, 0}));
+    EXPECT_FALSE(entries[0].identity == (FolderIdentity{0xABCD1234u, 0x52u, 0}));
+    for (const std::wstring& bad :
+         std::vector<std::wstring>{text.substr(0, text.size() - 1), L"C:\\Users\\me\\.ssh\r\n" + text,
+                                   L"00000000abcd1234 0000000000000000000100000000005g C:\\.x\r\n",
+                                   L"00000000abcd1234 00000000000000000001000000000052 .x\r\n"})
+        EXPECT_FALSE(ParseRecord(bad, read)) << testing::PrintToString(bad);
+}

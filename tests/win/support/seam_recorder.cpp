@@ -1,5 +1,7 @@
 #include "support/seam_recorder.h"
 
+#include <dbt.h>
+
 #include <cstring>
 
 #include "app/platform_calls.h"
@@ -164,6 +166,33 @@ BOOL WINAPI RecordQueryJobInformation(HANDLE job, JOBOBJECTINFOCLASS kind, LPVOI
 // Drawing at the screen's resolution.
 UINT RecordWindowDpi(HWND window) { return g_recorder->dpi ? g_recorder->dpi : DpiOfWindow(window); }
 
+// The dot-folder worker's disk and device calls.
+HANDLE WINAPI RecordCreateFile(LPCWSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
+                               DWORD disposition, DWORD flags, HANDLE templateFile) {
+    {
+        const DiskCallsHeld hold(*g_recorder);
+        g_recorder->openedPaths.emplace_back(path);
+    }
+    return CreateFileW(path, access, share, security, disposition, flags, templateFile);
+}
+
+HDEVNOTIFY WINAPI RecordWatchDevice(HANDLE recipient, LPVOID filter, DWORD flags) {
+    const auto* header = static_cast<const DEV_BROADCAST_HDR*>(filter);
+    if (header->dbch_devicetype == DBT_DEVTYP_HANDLE) {
+        const DiskCallsHeld hold(*g_recorder);
+        g_recorder->deviceWatches.push_back(static_cast<const DEV_BROADCAST_HANDLE*>(filter)->dbch_handle);
+    }
+    return RegisterDeviceNotificationW(recipient, filter, flags);
+}
+
+BOOL WINAPI RecordUnwatch(HDEVNOTIFY notification) {
+    {
+        const DiskCallsHeld hold(*g_recorder);
+        ++g_recorder->deviceUnwatches;
+    }
+    return UnregisterDeviceNotification(notification);
+}
+
 }  // namespace
 
 SeamRecorder::SeamRecorder() {
@@ -189,6 +218,9 @@ SeamRecorder::SeamRecorder() {
     g_platform.assignProcessToJob = RecordAssignProcessToJob;
     g_platform.queryJobInformation = RecordQueryJobInformation;
     g_platform.windowDpi = RecordWindowDpi;
+    g_platform.createFile = RecordCreateFile;
+    g_platform.registerDeviceNotification = RecordWatchDevice;
+    g_platform.unregisterDeviceNotification = RecordUnwatch;
 }
 
 SeamRecorder::~SeamRecorder() {

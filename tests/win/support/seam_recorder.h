@@ -139,6 +139,25 @@ public:
     std::vector<UINT> translatedKeys;  // asked of the keyboard layout
     // Every seam call by name, in order.
     std::vector<std::string> order;
+
+    // The dot-folder worker's calls, made on its own thread (each forwarded
+    // to the real function): read them holding diskLock.
+    SRWLOCK diskLock = SRWLOCK_INIT;
+    std::vector<std::wstring> openedPaths;
+    std::vector<HANDLE> deviceWatches;  // the handles named to RegisterDeviceNotificationW
+    int deviceUnwatches = 0;
+};
+
+// Holds a recorder's diskLock for its lifetime.
+class DiskCallsHeld {
+public:
+    explicit DiskCallsHeld(SeamRecorder& recorder) : lock_(&recorder.diskLock) { AcquireSRWLockExclusive(lock_); }
+    ~DiskCallsHeld() { ReleaseSRWLockExclusive(lock_); }
+    DiskCallsHeld(const DiskCallsHeld&) = delete;
+    DiskCallsHeld& operator=(const DiskCallsHeld&) = delete;
+
+private:
+    SRWLOCK* lock_;
 };
 
 // The recorder in use, or null.
