@@ -101,7 +101,7 @@ cmake --build --preset dist -j"${JOBS:-2}" >>"$build.log" 2>&1 || { tail -30 "$b
 begin "check"
 tools/checks/check-executables.sh "$build/veilux.exe" "$build/veilux.com" || fail "hardening"
 size=$(stat -c %s "$build/veilux.exe")
-[ "$size" -le $((200 * 1024)) ] || fail "veilux.exe is $size bytes, more than 200 KiB"
+[ "$size" -le $((256 * 1024)) ] || fail "veilux.exe is $size bytes, more than 256 KiB"
 version=$(sed -n 's/^#define VEILUX_VERSION_\(MAJOR\|MINOR\|PATCH\) //p' "$build/generated/veilux_version.h" | paste -sd.)
 [[ "$version" =~ ^[0-9]+\.[0-9]+\.[0-9]+$ ]] || fail "no version in $build/generated/veilux_version.h"
 
