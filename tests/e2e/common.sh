@@ -164,6 +164,7 @@ reg_set() { drv reg set "$@" || die "could not write $1\\$2"; }
 # Explorer's values of a fresh account and no trace of the program.
 fresh_account() {
   drv reg delete "$KEY_PROGRAM"
+  rm -rf "$WINEPREFIX/drive_c/users/$(id -un)/AppData/Local/Veilux"  # the record of dot-folder marks
   drv reg delete "$KEY_RUN" Veilux
   drv reg delete "$KEY_EXPLORER" ShowSuperHidden
   reg_set "$KEY_EXPLORER" Hidden dword 2

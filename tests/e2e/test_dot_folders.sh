@@ -25,8 +25,7 @@ follows() {
   [ "$took" -le 2000 ] && echo "ok: $name hidden after $took ms" || fail "$name hidden after $took ms"
 }
 
-RECORD=$PROFILE/AppData/Local/Veilux/MarkedDotFolders.txt
-rm -rf "$PROFILE"/.e2e-* "$PROFILE"/e2e-* "$DOTS" "$RECORD"
+rm -rf "$PROFILE"/.e2e-* "$PROFILE"/e2e-* "$DOTS"
 fresh_account
 mkdir "$PROFILE/.e2e-ssh" "$PROFILE/e2e-plain" "$PROFILE/e2e-later"
 touch "$PROFILE/.e2e-rc"
