@@ -35,13 +35,13 @@ mkdir -p "$E2E_CERTS"
 recorder_w=$(winepath -w "$recorder" 2>/dev/null)
 opened_w=$(winepath -w "$E2E_OPENED" 2>/dev/null)
 command_line="\"$recorder_w\" record \"$opened_w\" \"%1\""
-wine reg add 'HKLM\Software\Classes\https\shell\open\command' /ve /d "$command_line" /f >/dev/null 2>&1
+once_more wine reg add 'HKLM\Software\Classes\https\shell\open\command' /ve /d "$command_line" /f >/dev/null 2>&1
 # Window captions, menus and message boxes use the prefix's system fonts,
 # which Wine stores with the Western character set; Windows stores them
 # with DEFAULT_CHARSET, so that font linking also covers their Chinese and
 # Korean text. Do the same (byte 23 of each LOGFONTW is lfCharSet).
 for font in CaptionFont SmCaptionFont MenuFont StatusFont MessageFont IconFont; do
-  current=$(wine "$driver" reg get 'Control Panel\Desktop\WindowMetrics' "$font" 2>/dev/null | tr -d '\r')
+  current=$(wine "$driver" reg get 'Control Panel\Desktop\WindowMetrics' "$font" 2>/dev/null | tr -d '\r') || continue
   hex=${current#TYPE3 }
   [ "$hex" != "$current" ] && [ ${#hex} -ge 48 ] || continue
   wine "$driver" reg set 'Control Panel\Desktop\WindowMetrics' "$font" binary "${hex:0:46}01${hex:48}" >/dev/null 2>&1

@@ -10,7 +10,20 @@
 #             starts for COMMAND: it sets the prefix up further and may export
 #             variables for COMMAND; a function stage_started it defines runs
 #             once the server is up (tests/e2e/stage.sh is the end-to-end one)
-set -euo pipefail
+set -Eeuo pipefail
+# A step that fails ends the session; it says which, also from inside the
+# stage file and its functions (-E), since most steps' own output is dropped.
+trap 'echo "wine-session: ${BASH_SOURCE[0]##*/} line $LINENO: \"$BASH_COMMAND\" failed with status $?" >&2' ERR
+# once_more COMMAND...: a Wine step on a prefix that is still settling may
+# fail once; it is said (on the session's own stderr, kept as fd 9, since the
+# step's output is dropped) and run again a second later.
+exec 9>&2
+once_more() {
+  "$@" && return 0
+  echo "wine-session: \"$*\" failed once; trying again" >&9
+  sleep 1
+  "$@"
+}
 fresh=0
 screen=1024x768
 stage=""
@@ -56,14 +69,14 @@ if [ ! -f "$prefix/system.reg" ]; then
   mkdir -p "$prefix"
   wineboot -i >/dev/null 2>&1 || true
   wineserver -w
-  bash "$here/prepare-prefix.sh" >/dev/null 2>&1
+  once_more bash "$here/prepare-prefix.sh" >/dev/null 2>&1
   # Unwatched prefixes run every program in a virtual desktop, as on
   # Windows: a top-level window is then no X window, and showing one does not
   # wait on the X server (about 2 s a window on a bare Xvfb). A watched one
   # leaves the person's display to the programs' own desktops.
   if [ -n "$xvfb_pid" ]; then
-    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ /d "$screen" /f >/dev/null 2>&1
-    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d Default /f >/dev/null 2>&1
+    once_more wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ /d "$screen" /f >/dev/null 2>&1
+    once_more wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d Default /f >/dev/null 2>&1
   fi
   wineserver -w
 fi
