@@ -47,18 +47,25 @@ if(MINGW)
             --output-delaylib ${VEILUX_COMCTL32_DELAY}
     DEPENDS ${CMAKE_SOURCE_DIR}/cmake/comctl32_delay.def VERBATIM)
   add_custom_target(comctl32_delay DEPENDS ${VEILUX_COMCTL32_DELAY})
-  add_dependencies(veilux comctl32_delay)
-  # After the program's own library and before the plain import library, so
-  # that the program's calls resolve to the delayed import.
-  target_link_libraries(veilux PRIVATE veilux_win ${VEILUX_COMCTL32_DELAY})
-  target_link_options(veilux PRIVATE -municode)
-elseif(MSVC)
-  target_link_libraries(veilux PRIVATE veilux_win delayimp)
-  target_link_options(veilux PRIVATE /DELAYLOAD:comctl32.dll)
-else()
-  target_link_libraries(veilux PRIVATE veilux_win)
 endif()
-veilux_warnings(veilux)
+# Both programs link the same way: the program's library, comctl32 loaded
+# only when a window first needs it.
+function(veilux_link_program target)
+  if(MINGW)
+    add_dependencies(${target} comctl32_delay)
+    # After the program's own library and before the plain import library, so
+    # that the program's calls resolve to the delayed import.
+    target_link_libraries(${target} PRIVATE veilux_win ${VEILUX_COMCTL32_DELAY})
+    target_link_options(${target} PRIVATE -municode)
+  elseif(MSVC)
+    target_link_libraries(${target} PRIVATE veilux_win delayimp)
+    target_link_options(${target} PRIVATE /DELAYLOAD:comctl32.dll)
+  else()
+    target_link_libraries(${target} PRIVATE veilux_win)
+  endif()
+  veilux_warnings(${target})
+endfunction()
+veilux_link_program(veilux)
 
 # veilux.com: the same program's command side as a console program, so that
 # a shell waits for a command, shows its lines in place and gets its exit
@@ -66,17 +73,7 @@ veilux_warnings(veilux)
 # starts veilux.exe.
 add_executable(veilux_console app/console_main.cpp res/veilux.rc)
 set_target_properties(veilux_console PROPERTIES OUTPUT_NAME veilux SUFFIX .com)
-if(MINGW)
-  add_dependencies(veilux_console comctl32_delay)
-  target_link_libraries(veilux_console PRIVATE veilux_win ${VEILUX_COMCTL32_DELAY})
-  target_link_options(veilux_console PRIVATE -municode)
-elseif(MSVC)
-  target_link_libraries(veilux_console PRIVATE veilux_win delayimp)
-  target_link_options(veilux_console PRIVATE /DELAYLOAD:comctl32.dll)
-else()
-  target_link_libraries(veilux_console PRIVATE veilux_win)
-endif()
-veilux_warnings(veilux_console)
+veilux_link_program(veilux_console)
 if(MINGW)
   include(cmake/release.cmake)
 endif()
